@@ -1,0 +1,29 @@
+// The session-file loader over arbitrary bytes.
+#include "fuzztarget.h"
+
+#include "survey/trackblocklist.h"
+
+#include <QBuffer>
+
+namespace {
+
+int fuzzSession(const uint8_t* data, size_t size)
+{
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TrackBlockList list;
+    if (list.loadSession(buffer, QStringLiteral("fuzz.kv"))) {
+        // A loaded block must be usable by what reads it next.
+        TrackBlock& block = list.block(0);
+        QList<double> values;
+        for (int i = 0; i < block.entryCount(); ++i)
+            block.entry(i).values(values);
+        list.probeIds();
+    }
+    return 0;
+}
+
+} // namespace
+
+TUNDRACK_FUZZ_TARGET(session, fuzzSession)

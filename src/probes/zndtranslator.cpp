@@ -1,0 +1,27 @@
+#include "probes/zndtranslator.h"
+
+#include "probes/simulator/zndtranslator_simulator.h"
+
+ZndTranslator::~ZndTranslator() = default;
+
+QStringList ZndTranslator::rawDataHeaders()
+{
+    return {};
+}
+
+QStringList ZndTranslator::rawDataValues(const QByteArray&)
+{
+    return {};
+}
+
+int ZndTranslator::auxiliaryValue()
+{
+    return 0;
+}
+
+ZndTranslator* createTranslator(const ProbeId& id)
+{
+    if (id == ProbeId(0, 0))
+        return new ZndTranslator_Simulator;
+    return nullptr;
+}

@@ -1,0 +1,77 @@
+#include "survey/trackblock.h"
+
+#include "survey/readlist.h"
+
+#include <QtMath>
+
+TrackBlock emptyTrackBlock;
+
+void TrackBlock::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    for (TrackBlockEntry& entry : m_entries)
+        entry.applyHidden(!enabled);
+}
+
+TrackBlockEntry& TrackBlock::entry(int i)
+{
+    if (m_entries.isEmpty())
+        return emptyTrackBlockEntry;
+    return m_entries[qBound(0, i, m_entries.size() - 1)];
+}
+
+bool TrackBlock::moveTo(const Point3D& origin)
+{
+    const double dx = origin.x() - m_origin.x();
+    const double dy = origin.y() - m_origin.y();
+    const double dz = origin.z() - m_origin.z();
+    if (qAbs(dx) <= 0.001 && qAbs(dy) <= 0.001 && qAbs(dz) <= 0.001)
+        return false;
+    for (TrackBlockEntry& entry : m_entries)
+        entry.translate(dx, dy, dz);
+    m_origin = origin;
+    return true;
+}
+
+bool TrackBlock::scale(double sx, double sy)
+{
+    // Written so that NaN factors are refused too.
+    if (!(sx > 0.0) || !(sy > 0.0) || (sx == 1.0 && sy == 1.0))
+        return false;
+    for (TrackBlockEntry& entry : m_entries)
+        entry.scale(m_origin.x(), m_origin.y(), sx, sy);
+    return true;
+}
+
+bool TrackBlock::rotate(double degrees)
+{
+    for (TrackBlockEntry& entry : m_entries)
+        entry.rotate(QPointF(m_origin.x(), m_origin.y()), degrees);
+    return true;
+}
+
+QDataStream& operator<<(QDataStream& out, const TrackBlock& block)
+{
+    out << block.isDeleted() << block.isEnabled() << block.name() << block.info() << block.origin();
+    out << quint32(block.entries().size());
+    for (const TrackBlockEntry& entry : block.entries())
+        out << entry;
+    return out;
+}
+
+QDataStream& operator>>(QDataStream& in, TrackBlock& block)
+{
+    bool deleted = false;
+    bool enabled = true;
+    QString name;
+    QMap<QString, QString> info;
+    Point3D origin;
+    in >> deleted >> enabled >> name >> info >> origin;
+    block.m_deleted = deleted;
+    block.m_enabled = enabled;
+    block.m_name = name;
+    block.m_info = info;
+    block.m_origin = origin;
+    readList(in, block.m_entries);
+    return in;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDataStream>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace TestSupport {
+
+void setSettingsPath(const QString& path);
+QString settingsPath();
+// Forgets every stored setting of every organisation.
+void clearAllSettings();
+
+// Bytes written by a version 15, big-endian data stream.
+template <typename T>
+QByteArray streamed(const T& value)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_5_2);
+    out << value;
+    return bytes;
+}
+
+// Reads a value back from such bytes; false when the stream failed.
+template <typename T>
+bool unstreamed(const QByteArray& bytes, T& value)
+{
+    QDataStream in(bytes);
+    in.setVersion(QDataStream::Qt_5_2);
+    in >> value;
+    return in.status() == QDataStream::Ok;
+}
+
+// Runs action on the next modal widget that appears (message box, dialog)
+// once it is shown; gives up after timeoutMs. Call before the code that
+// opens the modal window.
+void onNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+// Answers the next message box by clicking its standard button.
+void answerNextMessageBox(int standardButton, QString* text = nullptr);
+
+} // namespace TestSupport
