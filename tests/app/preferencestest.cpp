@@ -193,8 +193,12 @@ private slots:
         QCOMPARE(dialog.languageComboBox->count(), 2);
         QCOMPARE(dialog.languageComboBox->itemText(0), QStringLiteral("EN"));
         QCOMPARE(dialog.languageComboBox->itemText(1), QStringLiteral("RU"));
-        QVERIFY(!dialog.languageComboBox->itemIcon(0).isNull());
-        QVERIFY(!dialog.languageComboBox->itemIcon(1).isNull());
+        for (int i = 0; i < 2; ++i) {
+            const QIcon icon = dialog.languageComboBox->itemIcon(i);
+            QVERIFY(!icon.pixmap(QSize(24, 16)).isNull());
+        }
+        QVERIFY(dialog.languageComboBox->itemIcon(0).pixmap(QSize(24, 16)).toImage()
+                != dialog.languageComboBox->itemIcon(1).pixmap(QSize(24, 16)).toImage());
         QVERIFY(qobject_cast<const QDoubleValidator*>(dialog.imagePixelSizeLineEdit->validator()));
 
         auto position = [&dialog](QWidget* widget) {
