@@ -12,4 +12,54 @@
         <translation>(c) 2026 Разработчики Tundrack. Обработка данных съёмки электромагнитными зондами.</translation>
     </message>
 </context>
+<context>
+    <name>UIPreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Язык:</translation>
+    </message>
+    <message>
+        <source>Image pixel size [m]:</source>
+        <translation>Размер пикселя изображения [м]:</translation>
+    </message>
+    <message>
+        <source>Bilinear interpolation</source>
+        <translation>Билинейная интерполяция</translation>
+    </message>
+    <message>
+        <source>Ignore height values</source>
+        <translation>Игнорировать значения высоты</translation>
+    </message>
+    <message>
+        <source>Create Surfer blank files</source>
+        <translation>Создавать бланковочные файлы Surfer</translation>
+    </message>
+</context>
+<context>
+    <name>UIRangeDialog</name>
+    <message>
+        <source>Range</source>
+        <translation>Диапазон</translation>
+    </message>
+    <message>
+        <source>All values</source>
+        <translation>Все значения</translation>
+    </message>
+    <message>
+        <source>Custom range</source>
+        <translation>Заданный диапазон</translation>
+    </message>
+    <message>
+        <source>Min:</source>
+        <translation>Мин.:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Макс.:</translation>
+    </message>
+</context>
 </TS>
