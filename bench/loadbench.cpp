@@ -1,5 +1,6 @@
-// tundrack-bench make-session FILE [--records N] [--tracks T]
-//   writes a synthetic session file of Kestrion-sized records.
+// tundrack-bench make-session FILE [--records N] [--tracks T] [--local-time]
+//   writes a synthetic session file of Kestrion-sized records (UTC times,
+//   or local times, which are slower to read).
 // tundrack-bench load FILE...
 //   loads each session file and prints its figures.
 #include "benchcommand.h"
@@ -33,7 +34,8 @@ int makeSession(const QStringList& args)
     out << info << quint32(trackCount);
 
     QRandomGenerator random(7);
-    const QDateTime start(QDate(2026, 7, 1), QTime(9, 0), Qt::UTC);
+    const Qt::TimeSpec spec = args.contains("--local-time") ? Qt::LocalTime : Qt::UTC;
+    const QDateTime start(QDate(2026, 7, 1), QTime(9, 0), spec);
     int written = 0;
     for (int t = 0; t < trackCount; ++t) {
         const int count = records / trackCount + (t < records % trackCount ? 1 : 0);

@@ -40,3 +40,6 @@ endif()
 
 configure_file(${CMAKE_SOURCE_DIR}/resources/tundrack.qrc.in ${TUNDRACK_RES_BIN}/tundrack.qrc @ONLY)
 qt5_add_resources(TUNDRACK_RESOURCE_SOURCES ${TUNDRACK_RES_BIN}/tundrack.qrc)
+
+find_program(TUNDRACK_LUPDATE NAMES lupdate HINTS ${_tundrack_qt_bin} NO_DEFAULT_PATH)
+find_program(TUNDRACK_LUPDATE NAMES lupdate-qt5 lupdate)
