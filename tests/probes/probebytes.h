@@ -1,28 +1,13 @@
 #pragma once
 
+#include "common/bytebuilder.h"
+
 #include <QByteArray>
 #include <QVector>
-
-#include <cstring>
 
 // Builds specification blocks and raw records byte by byte, independently of
 // the stream classes that the code under test uses.
 namespace ProbeBytes {
-
-inline void appendInt32(QByteArray& bytes, qint32 value)
-{
-    const quint32 u = quint32(value);
-    for (int shift = 24; shift >= 0; shift -= 8)
-        bytes.append(char((u >> shift) & 0xFF));
-}
-
-inline void appendDouble(QByteArray& bytes, double value)
-{
-    quint64 u = 0;
-    std::memcpy(&u, &value, sizeof(u));
-    for (int shift = 56; shift >= 0; shift -= 8)
-        bytes.append(char((u >> shift) & 0xFF));
-}
 
 // The fields of a Kestrion block in their byte order; every constant
 // non-zero so that the block is valid unless a test spoils it.
@@ -41,20 +26,13 @@ struct KestrionBlock
 
     QByteArray bytes() const
     {
-        QByteArray b;
-        appendInt32(b, d1);
-        appendInt32(b, d2);
-        appendInt32(b, d3);
-        appendInt32(b, serial);
+        ByteBuilder b;
+        b.i32(d1).i32(d2).i32(d3).i32(serial);
         for (const QVector<double>& vector : vectors) {
             for (double value : vector)
-                appendDouble(b, value);
+                b.f64(value);
         }
-        appendDouble(b, rt);
-        appendInt32(b, nt);
-        appendDouble(b, r);
-        appendDouble(b, m);
-        appendInt32(b, mode);
+        b.f64(rt).i32(nt).f64(r).f64(m).i32(mode);
         return b;
     }
 };
