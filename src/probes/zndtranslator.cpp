@@ -1,5 +1,6 @@
 #include "probes/zndtranslator.h"
 
+#include "probes/kestrion/zndtranslator_kestrion.h"
 #include "probes/simulator/zndtranslator_simulator.h"
 
 ZndTranslator::~ZndTranslator() = default;
@@ -23,5 +24,7 @@ ZndTranslator* createTranslator(const ProbeId& id)
 {
     if (id == ProbeId(0, 0))
         return new ZndTranslator_Simulator;
+    if (id == ProbeId(1, 0))
+        return new ZndTranslator_Kestrion;
     return nullptr;
 }
