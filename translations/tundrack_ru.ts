@@ -13,6 +13,20 @@
     </message>
 </context>
 <context>
+    <name>UIGraphicOptionsWidget_Kestrion</name>
+    <message>
+        <source>Frequency:</source>
+        <translation>Частота:</translation>
+    </message>
+</context>
+<context>
+    <name>UIMeasureOptionsWidget_Kestrion</name>
+    <message>
+        <source>Frequencies:</source>
+        <translation>Частоты:</translation>
+    </message>
+</context>
+<context>
     <name>UIPreferencesDialog</name>
     <message>
         <source>Preferences</source>
@@ -40,6 +54,37 @@
     </message>
 </context>
 <context>
+    <name>UIProcessOptionsWidget_Kestrion</name>
+    <message>
+        <source>Emf [uV]</source>
+        <translation>ЭДС [мкВ]</translation>
+    </message>
+    <message>
+        <source>Phase [*]</source>
+        <translation>Фаза [°]</translation>
+    </message>
+    <message>
+        <source>App.res. [Ohm*m]</source>
+        <translation>Каж. сопр. [Ом·м]</translation>
+    </message>
+    <message>
+        <source>Modulus</source>
+        <translation>Модуль</translation>
+    </message>
+    <message>
+        <source>Real part</source>
+        <translation>Действительная часть</translation>
+    </message>
+    <message>
+        <source>Imaginary part</source>
+        <translation>Мнимая часть</translation>
+    </message>
+    <message>
+        <source>User air calibration</source>
+        <translation>Пользовательская калибровка в воздухе</translation>
+    </message>
+</context>
+<context>
     <name>UIRangeDialog</name>
     <message>
         <source>Range</source>
@@ -60,6 +105,13 @@
     <message>
         <source>Max:</source>
         <translation>Макс.:</translation>
+    </message>
+</context>
+<context>
+    <name>ZndTranslator_Kestrion</name>
+    <message>
+        <source>Supply voltage: %1 V</source>
+        <translation>Напряжение питания: %1 В</translation>
     </message>
 </context>
 </TS>
