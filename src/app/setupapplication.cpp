@@ -1,0 +1,52 @@
+#include "app/setupapplication.h"
+
+#include "app/preferences.h"
+#include "survey/applicationconstants.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QIcon>
+#include <QStyleFactory>
+#include <QTranslator>
+#include <QWidget>
+
+QString styleSheetFromBytes(const QByteArray& bytes)
+{
+    const int zero = bytes.indexOf('\0');
+    return QString::fromLatin1(bytes.constData(), zero < 0 ? bytes.size() : zero);
+}
+
+void setupApplication(QApplication& app)
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/png/logo.png")));
+    QCoreApplication::setApplicationName(applicationName + QLatin1Char(' ') + applicationVersion);
+
+    // Debian has no Consolas; let the request fall back to a monospaced family it ships.
+    QFont::insertSubstitution(QStringLiteral("Consolas"), QStringLiteral("DejaVu Sans Mono"));
+    QApplication::setFont(QFont(QStringLiteral("Consolas"), 10));
+
+    QFile styleSheet(QStringLiteral(":/txt/StyleSheet.txt"));
+    if (styleSheet.open(QIODevice::ReadOnly))
+        app.setStyleSheet(styleSheetFromBytes(styleSheet.readAll()));
+
+    const QString code = Preferences::instance()->language() == 1 ? QStringLiteral("RU") : QStringLiteral("EN");
+    // The translators stay for the whole run; the application keeps them as children.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral(":/qm/") + code + QStringLiteral(".qm")))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+    auto* qtTranslator = new QTranslator(&app);
+    if (qtTranslator->load(QStringLiteral(":/qm/qtbase_") + code.toLower() + QStringLiteral(".qm")))
+        QCoreApplication::installTranslator(qtTranslator);
+    else
+        delete qtTranslator;
+}
+
+void applyAppStyle(QWidget* widget)
+{
+    widget->setFont(QApplication::font());
+    widget->setStyleSheet(qApp->styleSheet());
+}
