@@ -1,0 +1,42 @@
+#include "app/trackblockentrylinewidget.h"
+
+#include "survey/trackblockentry.h"
+
+TrackBlockEntryLineWidget::TrackBlockEntryLineWidget(TrackBlockEntry* entry, QWidget* parent)
+    : QWidget(parent), m_entry(entry)
+{
+    setupUi(this);
+    updateView();
+    connect(checkBox, &QCheckBox::clicked, this, &TrackBlockEntryLineWidget::onCheckBoxClicked);
+    connect(profileToolButton, &QToolButton::clicked, this, &TrackBlockEntryLineWidget::showProfile);
+    connect(infoToolButton, &QToolButton::clicked, this, &TrackBlockEntryLineWidget::showInfo);
+    connect(distributionToolButton, &QToolButton::clicked, this, &TrackBlockEntryLineWidget::showDistribution);
+}
+
+void TrackBlockEntryLineWidget::updateView()
+{
+    checkBox->setChecked(m_entry->isEnabled());
+    // "&" in a name would otherwise become a shortcut.
+    checkBox->setText(m_entry->name().replace(QLatin1Char('&'), QLatin1String("&&")));
+}
+
+void TrackBlockEntryLineWidget::onCheckBoxClicked(bool on)
+{
+    m_entry->setEnabled(on);
+    emit sendModified();
+}
+
+void TrackBlockEntryLineWidget::showProfile()
+{
+    // Not wired to a view yet.
+}
+
+void TrackBlockEntryLineWidget::showInfo()
+{
+    // Not wired to a dialog yet.
+}
+
+void TrackBlockEntryLineWidget::showDistribution()
+{
+    // Not wired to a view yet.
+}
