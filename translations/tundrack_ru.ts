@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>PContextMenu</name>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Fix</source>
+        <translation>Исправить</translation>
+    </message>
+</context>
+<context>
+    <name>TrackBlockLineWidget</name>
+    <message>
+        <source>Remove %1?</source>
+        <translation>Удалить %1?</translation>
+    </message>
+</context>
+<context>
     <name>UIAboutDialog</name>
     <message>
         <source>About Tundrack</source>
@@ -24,6 +42,40 @@
     <message>
         <source>Frequencies:</source>
         <translation>Частоты:</translation>
+    </message>
+</context>
+<context>
+    <name>UIMove1Dialog</name>
+    <message>
+        <source>Move</source>
+        <translation>Перемещение</translation>
+    </message>
+    <message>
+        <source>X [m]:</source>
+        <translation>X [м]:</translation>
+    </message>
+    <message>
+        <source>Y [m]:</source>
+        <translation>Y [м]:</translation>
+    </message>
+    <message>
+        <source>Z [m]:</source>
+        <translation>Z [м]:</translation>
+    </message>
+</context>
+<context>
+    <name>UIPlanMapPlotToolWidget</name>
+    <message>
+        <source>Y [m]:</source>
+        <translation>Y [м]:</translation>
+    </message>
+    <message>
+        <source>X [m]:</source>
+        <translation>X [м]:</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Вписать</translation>
     </message>
 </context>
 <context>
@@ -105,6 +157,74 @@
     <message>
         <source>Max:</source>
         <translation>Макс.:</translation>
+    </message>
+</context>
+<context>
+    <name>UIRotateDialog</name>
+    <message>
+        <source>Rotate</source>
+        <translation>Поворот</translation>
+    </message>
+    <message>
+        <source>Angle [*]:</source>
+        <translation>Угол [*]:</translation>
+    </message>
+</context>
+<context>
+    <name>UIScaleDialog</name>
+    <message>
+        <source>Scale</source>
+        <translation>Масштабирование</translation>
+    </message>
+    <message>
+        <source>X factor:</source>
+        <translation>Коэффициент по X:</translation>
+    </message>
+    <message>
+        <source>Y factor:</source>
+        <translation>Коэффициент по Y:</translation>
+    </message>
+</context>
+<context>
+    <name>UITrackBlockEntryLineWidget</name>
+    <message>
+        <source>Profile</source>
+        <translation>Профиль</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Values distribution</source>
+        <translation>Распределение значений</translation>
+    </message>
+</context>
+<context>
+    <name>UITrackBlockLineWidget</name>
+    <message>
+        <source>Remove</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Переместить</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Повернуть</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Масштабировать</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Values distribution</source>
+        <translation>Распределение значений</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,6 @@
+#include "planmap/planmapentrycurve.h"
+
+int PlanMapEntryCurve::rtti() const
+{
+    return Rtti;
+}

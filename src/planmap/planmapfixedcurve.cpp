@@ -1,0 +1,6 @@
+#include "planmap/planmapfixedcurve.h"
+
+int PlanMapFixedCurve::rtti() const
+{
+    return Rtti;
+}

@@ -1,0 +1,6 @@
+#include "planmap/planmapslicecurve.h"
+
+int PlanMapSliceCurve::rtti() const
+{
+    return Rtti;
+}
