@@ -32,16 +32,24 @@ TrackBlockEntry::~TrackBlockEntry()
     releaseCurves();
 }
 
+namespace {
+
+void releaseCurve(QwtPlotCurve*& curve)
+{
+    if (curve) {
+        curve->setSamples(QVector<QPointF>());
+        curve->detach();
+        delete curve;
+        curve = nullptr;
+    }
+}
+
+} // namespace
+
 void TrackBlockEntry::releaseCurves()
 {
-    for (QwtPlotCurve** curve : {&m_curve, &m_fixedCurve}) {
-        if (*curve) {
-            (*curve)->setSamples(QVector<QPointF>());
-            (*curve)->detach();
-            delete *curve;
-            *curve = nullptr;
-        }
-    }
+    releaseCurve(m_curve);
+    releaseCurve(m_fixedCurve);
 }
 
 void TrackBlockEntry::setEnabled(bool enabled)
@@ -62,11 +70,15 @@ void TrackBlockEntry::setSpecifications(const QByteArray& bytes)
 
 void TrackBlockEntry::setCurve(QwtPlotCurve* curve)
 {
+    if (curve != m_curve)
+        releaseCurve(m_curve);
     m_curve = curve;
 }
 
 void TrackBlockEntry::setFixedCurve(QwtPlotCurve* curve)
 {
+    if (curve != m_fixedCurve)
+        releaseCurve(m_fixedCurve);
     m_fixedCurve = curve;
     updateCurves();
 }

@@ -309,6 +309,10 @@ private slots:
             list.block(b).entry(0).setFixedCurve(attachedCurve(plot));
         }
         QCOMPARE(plot.itemList(QwtPlotItem::Rtti_PlotCurve).size(), 4);
+        // Handing an entry new curves releases the ones it held.
+        list.block(0).entry(0).setCurve(attachedCurve(plot));
+        list.block(0).entry(0).setFixedCurve(attachedCurve(plot));
+        QCOMPARE(plot.itemList(QwtPlotItem::Rtti_PlotCurve).size(), 4);
         QwtPlotCurve* kept = list.block(1).entry(0).curve();
         list.block(0).markDeleted();
         list.removeDeleted();
