@@ -13,6 +13,20 @@
     </message>
 </context>
 <context>
+    <name>ProcessOptionsDialog</name>
+    <message>
+        <source>Project data contain unknown probe (%1::%2)</source>
+        <translation>Данные проекта содержат неизвестный зонд (%1::%2)</translation>
+    </message>
+</context>
+<context>
+    <name>SampleCollector</name>
+    <message>
+        <source>Project data contain unknown probe</source>
+        <translation>Данные проекта содержат неизвестный зонд</translation>
+    </message>
+</context>
+<context>
     <name>TrackBlockLineWidget</name>
     <message>
         <source>Remove %1?</source>
@@ -106,6 +120,13 @@
     </message>
 </context>
 <context>
+    <name>UIProcessOptionsDialog</name>
+    <message>
+        <source>Processing options</source>
+        <translation>Параметры обработки</translation>
+    </message>
+</context>
+<context>
     <name>UIProcessOptionsWidget_Kestrion</name>
     <message>
         <source>Emf [uV]</source>
@@ -183,6 +204,17 @@
     <message>
         <source>Y factor:</source>
         <translation>Коэффициент по Y:</translation>
+    </message>
+</context>
+<context>
+    <name>UISpecificProcessOptionsWidget</name>
+    <message>
+        <source>Enable</source>
+        <translation>Включить</translation>
+    </message>
+    <message>
+        <source>Specific data</source>
+        <translation>Выборочные данные</translation>
     </message>
 </context>
 <context>
