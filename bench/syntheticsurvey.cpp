@@ -6,7 +6,7 @@
 
 double SyntheticSurvey::surface(double x, double y) const
 {
-    return 100.0 + 3.0 * std::sin(x / 80.0) * std::cos(y / 60.0);
+    return 100.0 + 0.5 * std::sin(x / 80.0) * std::cos(y / 60.0);
 }
 
 SyntheticSurvey SyntheticSurvey::make(qint64 sampleCount, double positionNoise)

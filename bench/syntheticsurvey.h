@@ -5,8 +5,8 @@
 #include <QList>
 
 // Point lists shaped like a probe survey: records 1 m apart along lines
-// 10 m apart, with a few decimetres of positioning noise, several depths per
-// record, over a gently rolling surface.
+// 10 m apart (optionally with positioning noise), several depths per record
+// from 0.5 m to 2.5 m below a gently rolling surface.
 struct SyntheticSurvey
 {
     QList<Point3D> bottomPoints;
@@ -14,7 +14,7 @@ struct SyntheticSurvey
     QList<double> samples; // x, y, z, value quadruples
 
     static constexpr int depthsPerRecord = 5;
-    static SyntheticSurvey make(qint64 sampleCount, double positionNoise = 0.1);
+    static SyntheticSurvey make(qint64 sampleCount, double positionNoise = 0.0);
 
     double width = 0.0;  // extent in x of the survey
     double height = 0.0; // extent in y
