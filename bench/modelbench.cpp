@@ -162,8 +162,11 @@ int idw(const QStringList& args)
         return 1;
     }
     IdwModel::Scratch scratch;
+    // QString::number, unlike printf, ignores the desktop's locale.
+    QString out;
     for (std::size_t i = 0; i < queries.size(); i += std::size_t(nx))
-        std::printf("%.17g\n", model.value(scratch, &queries[i]));
+        out += QString::number(model.value(scratch, &queries[i]), 'g', 17) + '\n';
+    std::fputs(out.toLatin1().constData(), stdout);
     return 0;
 }
 

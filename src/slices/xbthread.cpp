@@ -122,8 +122,11 @@ void XbThread::compute()
             top[std::size_t(i)] = topModel.value(surfaceScratch[worker], px, py);
         },
         cancelled, SliceCellLoop::ProgressFunction());
-    if (!surfacesDone)
+    if (!surfacesDone) {
+        // Stopped before this slice had a raster: keep nothing of the last one.
+        m_result.setNoData();
         return;
+    }
 
     double lowest = 1e15;
     double highest = -1e15;

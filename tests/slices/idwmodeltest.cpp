@@ -67,6 +67,7 @@ class IdwModelTest : public QObject
 private slots:
     void correctedNeighbourCounts();
     void exactAtNodes();
+    void matchesBruteForceReference();
     void reproducesQuadratics();
     void linearInData();
     void convexCombinationOfNodalFunctions();
@@ -133,6 +134,160 @@ void IdwModelTest::exactAtNodes()
             if (!sameBits(v, row[nx]))
                 QFAIL(qPrintable(QString("node %1: %2 != %3").arg(i).arg(v, 0, 'g', 17).arg(row[nx], 0, 'g', 17)));
         }
+    }
+}
+
+// The same model computed the plain way: neighbours by sorting every
+// distance, the weighted fit through the normal equations in long double.
+class ReferenceModel
+{
+public:
+    ReferenceModel(const std::vector<double>& rows, int nx) : m_rows(rows), m_nx(nx)
+    {
+        m_n = int(rowCount(rows, nx));
+        IdwModel::correctParameters(m_n, nx, m_nq, m_nw);
+        m_m = IdwModel::coefficientCount(nx);
+        for (int i = 0; i < m_n; ++i)
+            fit(i);
+    }
+
+    double value(const double* x) const
+    {
+        const std::vector<std::pair<double, int>> near = neighbours(x, m_nw, true);
+        const double d0 = near.front().first;
+        const double r = near.back().first;
+        long double sum = 0.0L;
+        long double weights = 0.0L;
+        for (const auto& [d, j] : near) {
+            const double w = weight(d, d0, r);
+            sum += w * nodal(j, x);
+            weights += w;
+        }
+        return double(sum / weights);
+    }
+
+private:
+    const double* point(int i) const { return &m_rows[std::size_t(i * (m_nx + 1))]; }
+
+    static double weight(double d, double d0, double r)
+    {
+        if (d == d0)
+            return 1.0;
+        const double v = (r - d) / (r * d) / ((r - d0) / (r * d0));
+        return v * v;
+    }
+
+    std::vector<std::pair<double, int>> neighbours(const double* x, int k, bool self) const
+    {
+        std::vector<std::pair<double, int>> all;
+        for (int j = 0; j < m_n; ++j) {
+            double s = 0.0;
+            for (int a = 0; a < m_nx; ++a)
+                s += (point(j)[a] - x[a]) * (point(j)[a] - x[a]);
+            if (self || s > 0.0)
+                all.push_back({std::sqrt(s), j});
+        }
+        std::sort(all.begin(), all.end());
+        all.resize(std::min<std::size_t>(all.size(), std::size_t(k)));
+        return all;
+    }
+
+    std::vector<double> terms(const double* e) const
+    {
+        std::vector<double> t(e, e + m_nx);
+        for (int a = 0; a < m_nx; ++a)
+            for (int b = a; b < m_nx; ++b)
+                t.push_back(e[a] * e[b]);
+        return t;
+    }
+
+    void fit(int i)
+    {
+        const std::vector<std::pair<double, int>> near = neighbours(point(i), m_nq, false);
+        const double d0 = near.front().first;
+        const double r = near.back().first;
+        std::vector<long double> normal(std::size_t(m_m * (m_m + 1)), 0.0L);
+        for (const auto& [d, j] : near) {
+            double e[3];
+            for (int a = 0; a < m_nx; ++a)
+                e[a] = point(j)[a] - point(i)[a];
+            const std::vector<double> t = terms(e);
+            // Rows scaled by w: the squared residuals weigh w^2.
+            const long double w2 = (long double)weight(d, d0, r) * weight(d, d0, r);
+            const long double target = point(j)[m_nx] - point(i)[m_nx];
+            for (int a = 0; a < m_m; ++a) {
+                for (int b = 0; b < m_m; ++b)
+                    normal[std::size_t(a * (m_m + 1) + b)] += w2 * t[std::size_t(a)] * t[std::size_t(b)];
+                normal[std::size_t(a * (m_m + 1) + m_m)] += w2 * t[std::size_t(a)] * target;
+            }
+        }
+        // Gaussian elimination with partial pivoting.
+        auto at = [&](int a, int b) -> long double& { return normal[std::size_t(a * (m_m + 1) + b)]; };
+        for (int c = 0; c < m_m; ++c) {
+            int pivot = c;
+            for (int a = c + 1; a < m_m; ++a)
+                if (std::fabs(at(a, c)) > std::fabs(at(pivot, c)))
+                    pivot = a;
+            for (int b = 0; b <= m_m; ++b)
+                std::swap(at(c, b), at(pivot, b));
+            for (int a = c + 1; a < m_m; ++a) {
+                const long double f = at(a, c) / at(c, c);
+                for (int b = c; b <= m_m; ++b)
+                    at(a, b) -= f * at(c, b);
+            }
+        }
+        std::vector<double> g(static_cast<std::size_t>(m_m), 0.0);
+        for (int a = m_m - 1; a >= 0; --a) {
+            long double s = at(a, m_m);
+            for (int b = a + 1; b < m_m; ++b)
+                s -= at(a, b) * g[std::size_t(b)];
+            g[std::size_t(a)] = double(s / at(a, a));
+        }
+        m_coefficients.push_back(g);
+    }
+
+    double nodal(int j, const double* x) const
+    {
+        double e[3];
+        for (int a = 0; a < m_nx; ++a)
+            e[a] = x[a] - point(j)[a];
+        const std::vector<double> t = terms(e);
+        long double q = point(j)[m_nx];
+        for (int a = 0; a < m_m; ++a)
+            q += (long double)m_coefficients[std::size_t(j)][std::size_t(a)] * t[std::size_t(a)];
+        return double(q);
+    }
+
+    const std::vector<double>& m_rows;
+    int m_nx;
+    int m_n = 0;
+    int m_nq = 1;
+    int m_nw = 1;
+    int m_m = 0;
+    std::vector<std::vector<double>> m_coefficients;
+};
+
+void IdwModelTest::matchesBruteForceReference()
+{
+    for (int nx : {2, 3}) {
+        QRandomGenerator noise(nx == 2 ? 211 : 223);
+        const std::vector<double> rows
+            = scattered(nx == 2 ? 120 : 250, nx, [&noise](const double*) { return 100.0 * noise.generateDouble(); },
+                        quint32(227 + nx));
+        IdwModel model;
+        QVERIFY(model.build(rows.data(), rowCount(rows, nx), nx));
+        const ReferenceModel reference(rows, nx);
+        IdwModel::Scratch scratch;
+        QRandomGenerator random(229);
+        double worst = 0.0;
+        for (int i = 0; i < 400; ++i) {
+            double p[3];
+            for (int a = 0; a < nx; ++a)
+                p[a] = -2.0 + 14.0 * random.generateDouble();
+            const double expected = reference.value(p);
+            worst = std::max(worst, std::fabs(model.value(scratch, p) - expected) / (1.0 + std::fabs(expected)));
+        }
+        QVERIFY2(worst < 1e-11, qPrintable(QString("nx %1: relative difference %2").arg(nx).arg(worst)));
     }
 }
 
