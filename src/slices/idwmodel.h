@@ -1,0 +1,93 @@
+#pragma once
+
+#include <alglibmisc.h>
+
+#include <QtGlobal>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Modified-Shepard inverse-distance model with quadratic nodal functions:
+// every node carries a quadratic fitted by weighted least squares to its nq
+// nearest neighbours, and a value is the weighted mean of the nodal
+// functions of the nw nodes nearest to the point.
+//
+// A built model is read-only. Evaluation keeps its working state in a
+// Scratch owned by the caller, so any number of threads may evaluate one
+// model at once, each with its own Scratch.
+class IdwModel
+{
+public:
+    using CancelFunction = std::function<bool()>;
+
+    // Per-caller working state of an evaluation. It binds itself to the
+    // model it is used with and rebinds when used with another one.
+    class Scratch
+    {
+    public:
+        Scratch() = default;
+        Scratch(const Scratch&) = delete;
+        Scratch& operator=(const Scratch&) = delete;
+
+    private:
+        friend class IdwModel;
+        quint64 m_serial = 0;
+        alglib::kdtreerequestbuffer m_buffer;
+        alglib::real_1d_array m_point;
+        alglib::real_1d_array m_distances;
+        alglib::integer_1d_array m_tags;
+    };
+
+    IdwModel();
+    ~IdwModel();
+    IdwModel(IdwModel&& other) noexcept;
+    IdwModel& operator=(IdwModel&& other) noexcept;
+    IdwModel(const IdwModel&) = delete;
+    IdwModel& operator=(const IdwModel&) = delete;
+    void swap(IdwModel& other) noexcept;
+
+    // The neighbour counts actually used for n points in nx dimensions:
+    // raised to what a quadratic fit needs, then capped at n.
+    static void correctParameters(qint64 n, int nx, int& nq, int& nw);
+    // Number of coefficients of a nodal function (linear and quadratic terms).
+    static int coefficientCount(int nx) { return nx + nx * (nx + 1) / 2; }
+
+    // Builds from n rows of nx coordinates followed by the value (row-major).
+    // Throws alglib::ap_error for n < 1, nx outside 1..8 or a non-finite
+    // entry. Returns false, leaving the model as it was, when cancelled() said
+    // so at one of the nodes. threads < 1 uses every core; the result does
+    // not depend on the thread count.
+    bool build(const double* rows, qint64 n, int nx, int nq = 1, int nw = 1,
+               const CancelFunction& cancelled = CancelFunction(), int threads = 0);
+    void clear();
+
+    bool isEmpty() const { return m_count == 0; }
+    qint64 count() const { return m_count; }
+    int dimensions() const { return m_nx; }
+    int nq() const { return m_nq; }
+    int nw() const { return m_nw; }
+    // The coefficients of node i's nodal function, in design-row order.
+    const double* coefficients(qint64 node) const;
+
+    // The model's value at x (dimensions() coordinates). NaN for an empty
+    // model or a non-finite coordinate.
+    double value(Scratch& scratch, const double* x) const;
+    double value(Scratch& scratch, double x, double y) const;
+    double value(Scratch& scratch, double x, double y, double z) const;
+
+    // Threads used when build() is asked for all cores.
+    static int idealThreadCount();
+
+private:
+    struct Worker;
+
+    int m_nx = 0;
+    int m_nq = 0;
+    int m_nw = 0;
+    int m_stride = 0; // per node: coordinates, value, coefficients
+    qint64 m_count = 0;
+    quint64 m_serial = 0;
+    std::unique_ptr<alglib::kdtree> m_tree;
+    std::vector<double> m_nodes;
+};
