@@ -1,0 +1,147 @@
+#include "common/testregistry.h"
+#include "common/testsupport.h"
+
+#include "app/aboutdialog.h"
+#include "app/preferences.h"
+#include "app/setupapplication.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QPushButton>
+#include <QSettings>
+#include <QStyle>
+#include <QTest>
+#include <QTranslator>
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString m_styleSheet;
+    QFont m_font;
+    QString m_style;
+
+    static void storeLanguage(int language)
+    {
+        QSettings(QStringLiteral("Tundrack"), QStringLiteral("Preferences")).setValue(QStringLiteral("Language"), language);
+        Preferences::destroy();
+    }
+
+    static QList<QTranslator*> translators() { return qApp->findChildren<QTranslator*>(); }
+
+    static void removeTranslators()
+    {
+        for (QTranslator* translator : translators()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_styleSheet = qApp->styleSheet();
+        m_font = QApplication::font();
+        m_style = QApplication::style()->objectName();
+    }
+
+    void cleanup()
+    {
+        // Leave the application as the other tests expect it.
+        removeTranslators();
+        qApp->setStyleSheet(m_styleSheet);
+        QApplication::setFont(m_font);
+        QApplication::setStyle(m_style);
+        TestSupport::clearAllSettings();
+        Preferences::destroy();
+    }
+
+    void styleFontNameAndStyleSheet()
+    {
+        storeLanguage(0);
+        setupApplication(*qApp);
+        // With a style sheet, the application's style wraps the one set.
+        QStyle* style = QApplication::style();
+        if (style->objectName().isEmpty())
+            style = style->findChild<QStyle*>();
+        QVERIFY(style);
+        QCOMPARE(style->objectName(), QStringLiteral("fusion"));
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Tundrack 4.05"));
+        QCOMPARE(QApplication::font().family(), QStringLiteral("Consolas"));
+        QCOMPARE(QApplication::font().pointSize(), 10);
+        QVERIFY(!QApplication::font().italic());
+        QVERIFY(QFont::substitutes(QStringLiteral("Consolas")).contains(QStringLiteral("DejaVu Sans Mono"), Qt::CaseInsensitive));
+        QVERIFY(!QApplication::windowIcon().isNull());
+
+        QFile resource(QStringLiteral(":/txt/StyleSheet.txt"));
+        QVERIFY(resource.open(QIODevice::ReadOnly));
+        const QString expected = QString::fromLatin1(resource.readAll());
+        QCOMPARE(qApp->styleSheet(), expected);
+        QVERIFY(expected.contains(QStringLiteral("QDockWidget::title")));
+        QVERIFY(expected.contains(QStringLiteral("#FF8080")));
+
+        // applyAppStyle hands a widget the application's font and style sheet.
+        QWidget widget;
+        applyAppStyle(&widget);
+        QCOMPARE(widget.font().family(), QStringLiteral("Consolas"));
+        QCOMPARE(widget.styleSheet(), expected);
+    }
+
+    void styleSheetStopsAtZero()
+    {
+        QCOMPARE(styleSheetFromBytes(QByteArray("QWidget {}\0garbage", 18)), QStringLiteral("QWidget {}"));
+        QCOMPARE(styleSheetFromBytes(QByteArray("QWidget {}")), QStringLiteral("QWidget {}"));
+        QCOMPARE(styleSheetFromBytes(QByteArray("\xE9", 1)), QString(QChar(0xE9)));
+        QVERIFY(styleSheetFromBytes(QByteArray("\0x", 2)).isEmpty());
+    }
+
+    void translatorsFollowTheLanguage()
+    {
+        for (int language : {0, 2, -1}) {
+            storeLanguage(language);
+            setupApplication(*qApp);
+            QVERIFY2(translators().isEmpty(), qPrintable(QString::number(language)));
+            QCOMPARE(QCoreApplication::translate("UIRangeDialog", "Range"), QStringLiteral("Range"));
+            cleanup();
+        }
+        storeLanguage(1);
+        setupApplication(*qApp);
+        QCOMPARE(translators().size(), 2);
+        QCOMPARE(QCoreApplication::translate("UIRangeDialog", "Range"), QStringLiteral("Диапазон"));
+        // Qt's own texts come from the second catalogue.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+    }
+
+    void aboutDialog()
+    {
+        AboutDialog dialog;
+        QCOMPARE(dialog.vLabel->text(), QStringLiteral("4.05"));
+        QCOMPARE(dialog.iLabel->text(), QStringLiteral("Tundrack"));
+        QVERIFY(dialog.cLabel->text().contains(QChar(0x00A9)));
+        QVERIFY(!dialog.cLabel->text().contains(QStringLiteral("(c)")));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("About Tundrack"));
+        QVERIFY(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+
+        // Ok ends it.
+        TestSupport::onNextModal([](QWidget* modal) {
+            auto* about = qobject_cast<AboutDialog*>(modal);
+            if (about)
+                QTest::mouseClick(about->buttonBox->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+
+        // A translated notice keeps its (c) turned into the sign.
+        storeLanguage(1);
+        setupApplication(*qApp);
+        AboutDialog russian;
+        QVERIFY(russian.cLabel->text().startsWith(QChar(0x00A9)));
+        QCOMPARE(russian.windowTitle(), QStringLiteral("О программе Tundrack"));
+    }
+};
+
+TUNDRACK_TEST(StartupTest)
+#include "startuptest.moc"
