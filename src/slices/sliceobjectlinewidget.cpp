@@ -15,7 +15,7 @@ SliceObjectLineWidget::SliceObjectLineWidget(SliceObject* sliceObject, QWidget* 
     update();
     connect(checkBox, &QCheckBox::clicked, this, &SliceObjectLineWidget::onEnabled);
     connect(removeToolButton, &QToolButton::clicked, this, &SliceObjectLineWidget::remove);
-    connect(moveToolButton, &QToolButton::clicked, this, &SliceObjectLineWidget::move);
+    connect(moveToolButton, &QToolButton::clicked, this, qOverload<>(&SliceObjectLineWidget::move));
     connect(viewToolButton, &QToolButton::clicked, this, &SliceObjectLineWidget::onView);
 }
 

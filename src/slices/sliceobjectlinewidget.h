@@ -16,8 +16,10 @@ public:
 
     // Shows the slice's state, title and height as they are now.
     void update();
-    using QWidget::update;
     void updateHeight();
+    // The row's own update() and move() leave QWidget's overloads usable.
+    using QWidget::move;
+    using QWidget::update;
 
 public slots:
     void onEnabled(bool b);
