@@ -1,0 +1,16 @@
+#include "slices/sliceobjectlistwidget.h"
+
+#include "slices/sliceobjectwidget.h"
+
+SliceObjectListWidget::SliceObjectListWidget(QWidget* parent) : QWidget(parent)
+{
+    setMinimumWidth(250);
+    setupUi(this);
+}
+
+SliceObjectWidget* SliceObjectListWidget::addSliceObject(SliceObject* sliceObject)
+{
+    auto* widget = new SliceObjectWidget(sliceObject);
+    listLayout->addWidget(widget);
+    return widget;
+}
