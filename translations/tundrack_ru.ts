@@ -27,6 +27,17 @@
     </message>
 </context>
 <context>
+    <name>SliceObjectLineWidget</name>
+    <message>
+        <source>h = %1 m</source>
+        <translation>h = %1 м</translation>
+    </message>
+    <message>
+        <source>Remove %1?</source>
+        <translation>Удалить %1?</translation>
+    </message>
+</context>
+<context>
     <name>TrackBlockLineWidget</name>
     <message>
         <source>Remove %1?</source>
@@ -42,6 +53,61 @@
     <message>
         <source>(c) 2026 The Tundrack developers. Survey data processing for electromagnetic probes.</source>
         <translation>(c) 2026 Разработчики Tundrack. Обработка данных съёмки электромагнитными зондами.</translation>
+    </message>
+</context>
+<context>
+    <name>UIAddSliceDialog</name>
+    <message>
+        <source>Add slice</source>
+        <translation>Добавить срез</translation>
+    </message>
+    <message>
+        <source>Title:</source>
+        <translation>Название:</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Вертикальный</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>Горизонтальный</translation>
+    </message>
+    <message>
+        <source>X1 [m]:</source>
+        <translation>X1 [м]:</translation>
+    </message>
+    <message>
+        <source>Y1 [m]:</source>
+        <translation>Y1 [м]:</translation>
+    </message>
+    <message>
+        <source>X2 [m]:</source>
+        <translation>X2 [м]:</translation>
+    </message>
+    <message>
+        <source>Y2 [m]:</source>
+        <translation>Y2 [м]:</translation>
+    </message>
+    <message>
+        <source>Height [m]:</source>
+        <translation>Высота [м]:</translation>
+    </message>
+    <message>
+        <source>X3 [m]:</source>
+        <translation>X3 [м]:</translation>
+    </message>
+    <message>
+        <source>Y3 [m]:</source>
+        <translation>Y3 [м]:</translation>
+    </message>
+    <message>
+        <source>X4 [m]:</source>
+        <translation>X4 [м]:</translation>
+    </message>
+    <message>
+        <source>Y4 [m]:</source>
+        <translation>Y4 [м]:</translation>
     </message>
 </context>
 <context>
@@ -75,6 +141,72 @@
     <message>
         <source>Z [m]:</source>
         <translation>Z [м]:</translation>
+    </message>
+</context>
+<context>
+    <name>UIMove2Dialog</name>
+    <message>
+        <source>Move</source>
+        <translation>Перемещение</translation>
+    </message>
+    <message>
+        <source>X1 [m]:</source>
+        <translation>X1 [м]:</translation>
+    </message>
+    <message>
+        <source>Y1 [m]:</source>
+        <translation>Y1 [м]:</translation>
+    </message>
+    <message>
+        <source>X2 [m]:</source>
+        <translation>X2 [м]:</translation>
+    </message>
+    <message>
+        <source>Y2 [m]:</source>
+        <translation>Y2 [м]:</translation>
+    </message>
+</context>
+<context>
+    <name>UIMove3Dialog</name>
+    <message>
+        <source>Move</source>
+        <translation>Перемещение</translation>
+    </message>
+    <message>
+        <source>Height [m]:</source>
+        <translation>Высота [м]:</translation>
+    </message>
+    <message>
+        <source>X1 [m]:</source>
+        <translation>X1 [м]:</translation>
+    </message>
+    <message>
+        <source>Y1 [m]:</source>
+        <translation>Y1 [м]:</translation>
+    </message>
+    <message>
+        <source>X2 [m]:</source>
+        <translation>X2 [м]:</translation>
+    </message>
+    <message>
+        <source>Y2 [m]:</source>
+        <translation>Y2 [м]:</translation>
+    </message>
+    <message>
+        <source>X3 [m]:</source>
+        <translation>X3 [м]:</translation>
+    </message>
+    <message>
+        <source>Y3 [m]:</source>
+        <translation>Y3 [м]:</translation>
+    </message>
+    <message>
+        <source>X4 [m]:</source>
+        <translation>X4 [м]:</translation>
+    </message>
+    <message>
+        <source>Y4 [m]:</source>
+        <translation>Y4 [м]:</translation>
     </message>
 </context>
 <context>
@@ -204,6 +336,33 @@
     <message>
         <source>Y factor:</source>
         <translation>Коэффициент по Y:</translation>
+    </message>
+</context>
+<context>
+    <name>UISliceObjectLineWidget</name>
+    <message>
+        <source>Vertical</source>
+        <translation>Вертикальный</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>Горизонтальный</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>Включить</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Высота</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Переместить</translation>
     </message>
 </context>
 <context>
