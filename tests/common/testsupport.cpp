@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
@@ -60,6 +63,56 @@ void onNextModal(std::function<void(QWidget*)> action, int timeoutMs)
         }
     });
     timer->start();
+}
+
+void acceptNextFileDialog(const QStringList& paths, const QString& nameFilter)
+{
+    onNextModal([paths, nameFilter](QWidget* widget) {
+        auto* dialog = qobject_cast<QFileDialog*>(widget);
+        if (!dialog)
+            return;
+        if (!nameFilter.isEmpty())
+            dialog->selectNameFilter(nameFilter);
+        if (paths.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->setDirectory(QFileInfo(paths.first()).absolutePath());
+        QStringList names;
+        for (const QString& path : paths)
+            names.append(QLatin1Char('"') + QFileInfo(path).fileName() + QLatin1Char('"'));
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (edit)
+            edit->setText(paths.size() == 1 ? QFileInfo(paths.first()).fileName() : names.join(QLatin1Char(' ')));
+        // accept() is protected; the dialog's own slot does the same checks.
+        QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+    });
+}
+
+void onNextPopup(std::function<void(QMenu*)> action)
+{
+    auto* timer = new QTimer;
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, action]() {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if ((menu && menu->isVisible()) || clock->elapsed() > 5000) {
+            timer->stop();
+            timer->deleteLater();
+            if (menu)
+                action(menu);
+        }
+    });
+    timer->start();
+}
+
+void rejectNextFileDialog()
+{
+    onNextModal([](QWidget* widget) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(widget))
+            dialog->reject();
+    });
 }
 
 void answerNextMessageBox(int standardButton, QString* text)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDataStream>
 #include <QString>
+#include <QMenu>
 #include <QWidget>
 
 #include <functional>
@@ -39,6 +40,13 @@ bool unstreamed(const QByteArray& bytes, T& value)
 // once it is shown; gives up after timeoutMs. Call before the code that
 // opens the modal window.
 void onNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+// Answers the next file dialog with the given files (all in one folder),
+// after choosing the name filter when one is given.
+void acceptNextFileDialog(const QStringList& paths, const QString& nameFilter = QString());
+// Cancels the next file dialog.
+void rejectNextFileDialog();
+// Acts on the next popup menu once it is shown.
+void onNextPopup(std::function<void(QMenu*)> action);
 // Answers the next message box by clicking its standard button.
 void answerNextMessageBox(int standardButton, QString* text = nullptr);
 

@@ -36,25 +36,6 @@ void wheel(QWidget* widget, int delta)
     QApplication::sendEvent(widget, &event);
 }
 
-// Acts on the next popup menu once it is shown.
-void onNextPopup(std::function<void(QMenu*)> action)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    int* tries = new int(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, action]() {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if ((menu && menu->isVisible()) || ++*tries > 500) {
-            timer->stop();
-            timer->deleteLater();
-            delete tries;
-            if (menu)
-                action(menu);
-        }
-    });
-    timer->start();
-}
-
 } // namespace
 
 class PlanMapToolsTest : public QObject
@@ -212,7 +193,7 @@ void PlanMapToolsTest::contextMenuChoices()
     {
         PContextMenu menu;
         QPoint shownAt;
-        onNextPopup([&shownAt](QMenu* popup) {
+        TestSupport::onNextPopup([&shownAt](QMenu* popup) {
             shownAt = popup->pos();
             QTest::keyClick(popup, Qt::Key_Escape);
         });
@@ -221,7 +202,7 @@ void PlanMapToolsTest::contextMenuChoices()
     }
     for (int choice : {1, 0}) {
         PContextMenu menu;
-        onNextPopup([choice](QMenu* popup) {
+        TestSupport::onNextPopup([choice](QMenu* popup) {
             QAction* action = popup->actions().at(choice);
             QTest::mouseClick(popup, Qt::LeftButton, Qt::NoModifier, popup->actionGeometry(action).center());
         });
@@ -230,7 +211,7 @@ void PlanMapToolsTest::contextMenuChoices()
     {
         // Clicking outside closes it without a choice.
         PContextMenu menu;
-        onNextPopup([](QMenu* popup) { popup->close(); });
+        TestSupport::onNextPopup([](QMenu* popup) { popup->close(); });
         QCOMPARE(menu.exec(), -1);
     }
 }
