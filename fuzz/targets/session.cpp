@@ -20,6 +20,11 @@ int fuzzSession(const uint8_t* data, size_t size)
         for (int i = 0; i < block.entryCount(); ++i)
             block.entry(i).values(values);
         list.probeIds();
+        // A loaded block must also be savable in a project.
+        QByteArray project;
+        QDataStream out(&project, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_5_2);
+        out << list;
     }
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "survey/track.h"
 
 #include <QTest>
+#include <QTimeZone>
 
 #include <limits>
 
@@ -112,6 +113,40 @@ private slots:
         QCOMPARE(read.data(), record.data());
         QCOMPARE(read.time(), record.time());
         QCOMPARE(read.time().offsetFromUtc(), 3 * 3600);
+    }
+
+    void unknownTimeZone()
+    {
+        // A time in a zone the system does not know reads as the same
+        // wall-clock time in UTC and can be written again.
+        const QByteArray bytes = ByteBuilder()
+                                     .point(1, 2, 3)
+                                     .array(QByteArray("x"))
+                                     .i64(2458851)
+                                     .u32(3600 * 1000)
+                                     .u8(3)
+                                     .string(QStringLiteral("Nowhere/Nothing"))
+                                     .bytes();
+        TrackRecord record;
+        QVERIFY(unstreamed(bytes, record));
+        QCOMPARE(record.time().timeSpec(), Qt::UTC);
+        QCOMPARE(record.time().date(), QDate(2020, 1, 2));
+        QCOMPARE(record.time().time(), QTime(1, 0));
+        QCOMPARE(streamed(record).right(13), ByteBuilder().i64(2458851).u32(3600 * 1000).u8(1).bytes());
+
+        // A zone it knows is kept as it is.
+        const QByteArray known = ByteBuilder()
+                                     .point(1, 2, 3)
+                                     .array(QByteArray("x"))
+                                     .i64(2458851)
+                                     .u32(3600 * 1000)
+                                     .u8(3)
+                                     .string(QStringLiteral("Europe/Berlin"))
+                                     .bytes();
+        QVERIFY(unstreamed(known, record));
+        QCOMPARE(record.time().timeSpec(), Qt::TimeZone);
+        QCOMPARE(record.time().timeZone().id(), QByteArray("Europe/Berlin"));
+        QCOMPARE(streamed(record), known);
     }
 
     void trackBytesAndRoundTrip()
