@@ -2,6 +2,105 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>New project</source>
+        <translation>Новый проект</translation>
+    </message>
+    <message>
+        <source>Save project</source>
+        <translation>Сохранить проект</translation>
+    </message>
+    <message>
+        <source>Open project</source>
+        <translation>Открыть проект</translation>
+    </message>
+    <message>
+        <source>Load data</source>
+        <translation>Загрузить данные</translation>
+    </message>
+    <message>
+        <source>Export data</source>
+        <translation>Экспорт данных</translation>
+    </message>
+    <message>
+        <source>Add slice</source>
+        <translation>Добавить срез</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>Компоновка</translation>
+    </message>
+    <message>
+        <source>Slices</source>
+        <translation>Срезы</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Processing options</source>
+        <translation>Параметры обработки</translation>
+    </message>
+    <message>
+        <source>Converter</source>
+        <translation>Конвертер</translation>
+    </message>
+    <message>
+        <source>About Tundrack</source>
+        <translation>О программе Tundrack</translation>
+    </message>
+    <message>
+        <source>About Qt</source>
+        <translation>О Qt</translation>
+    </message>
+    <message>
+        <source>Project</source>
+        <translation>Проект</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Режим</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Инструменты</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>Save current project?</source>
+        <translation>Сохранить текущий проект?</translation>
+    </message>
+    <message>
+        <source>Can not build models</source>
+        <translation>Не удалось построить модели</translation>
+    </message>
+    <message>
+        <source>Tundrack project files</source>
+        <translation>Файлы проектов Tundrack</translation>
+    </message>
+    <message>
+        <source>Can not save project</source>
+        <translation>Не удалось сохранить проект</translation>
+    </message>
+    <message>
+        <source>Can not open project</source>
+        <translation>Не удалось открыть проект</translation>
+    </message>
+    <message>
+        <source>Kvarn session files</source>
+        <translation>Файлы сеансов Kvarn</translation>
+    </message>
+    <message>
+        <source>Can not load file %1</source>
+        <translation>Не удалось загрузить файл %1</translation>
+    </message>
+</context>
+<context>
     <name>PContextMenu</name>
     <message>
         <source>Delete</source>
@@ -35,6 +134,32 @@
     <message>
         <source>Remove %1?</source>
         <translation>Удалить %1?</translation>
+    </message>
+</context>
+<context>
+    <name>SlicePlot</name>
+    <message>
+        <source>Surfer Data Files</source>
+        <translation>Файлы данных Surfer</translation>
+    </message>
+    <message>
+        <source>Portable Network Graphics</source>
+        <translation>Изображения PNG</translation>
+    </message>
+    <message>
+        <source>Export image</source>
+        <translation>Экспорт изображения</translation>
+    </message>
+    <message>
+        <source>Can not export image</source>
+        <translation>Не удалось экспортировать изображение</translation>
+    </message>
+</context>
+<context>
+    <name>SliceWidget</name>
+    <message>
+        <source>Slice is too large</source>
+        <translation>Срез слишком велик</translation>
     </message>
 </context>
 <context>
@@ -363,6 +488,37 @@
     <message>
         <source>Move</source>
         <translation>Переместить</translation>
+    </message>
+</context>
+<context>
+    <name>UISliceWidget</name>
+    <message>
+        <source>Please wait...</source>
+        <translation>Подождите...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>X [m]:</source>
+        <translation>X [м]:</translation>
+    </message>
+    <message>
+        <source>Y [m]:</source>
+        <translation>Y [м]:</translation>
+    </message>
+    <message>
+        <source>Value:</source>
+        <translation>Значение:</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Сетка</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Экспорт</translation>
     </message>
 </context>
 <context>
