@@ -292,7 +292,6 @@ private slots:
         QVERIFY(enterSlicesMode(window));
         checkSlicesMode(window);
         QVERIFY(window.xaThread()->lastRunCompleted());
-        answerNextMessageBox(QMessageBox::No);
     }
 
     void closingWhileBuilding()
@@ -338,7 +337,6 @@ private slots:
         QCOMPARE(text, QStringLiteral("Project data contain unknown probe"));
         QCOMPARE(top.size(), 20);
         QCOMPARE(samples.size(), 20 * 5 * 4);
-        answerNextMessageBox(QMessageBox::No);
     }
 
     void addSliceProposesTheNextNumber()

@@ -45,15 +45,19 @@ void clearAllSettings()
     }
 }
 
-void onNextModal(std::function<void(QWidget*)> action, int timeoutMs)
+namespace {
+
+// Acts on the next visible modal widget that the filter accepts; other modal
+// windows (a file dialog before an expected message box) are left alone.
+void onNextMatchingModal(std::function<bool(QWidget*)> matches, std::function<void(QWidget*)> action, int timeoutMs)
 {
-    auto timer = new QTimer;
+    auto* timer = new QTimer;
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, action, timeoutMs]() {
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, matches, action, timeoutMs]() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
+        if (modal && modal->isVisible() && matches(modal)) {
             timer->stop();
             timer->deleteLater();
             action(modal);
@@ -65,9 +69,17 @@ void onNextModal(std::function<void(QWidget*)> action, int timeoutMs)
     timer->start();
 }
 
+} // namespace
+
+void onNextModal(std::function<void(QWidget*)> action, int timeoutMs)
+{
+    onNextMatchingModal([](QWidget*) { return true; }, action, timeoutMs);
+}
+
 void acceptNextFileDialog(const QStringList& paths, const QString& nameFilter)
 {
-    onNextModal([paths, nameFilter](QWidget* widget) {
+    onNextMatchingModal([](QWidget* widget) { return qobject_cast<QFileDialog*>(widget) != nullptr; },
+                        [paths, nameFilter](QWidget* widget) {
         auto* dialog = qobject_cast<QFileDialog*>(widget);
         if (!dialog)
             return;
@@ -83,10 +95,10 @@ void acceptNextFileDialog(const QStringList& paths, const QString& nameFilter)
             names.append(QLatin1Char('"') + QFileInfo(path).fileName() + QLatin1Char('"'));
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (edit)
-            edit->setText(paths.size() == 1 ? QFileInfo(paths.first()).fileName() : names.join(QLatin1Char(' ')));
+            edit->setText(paths.size() == 1 ? QFileInfo(paths.first()).absoluteFilePath() : names.join(QLatin1Char(' ')));
         // accept() is protected; the dialog's own slot does the same checks.
         QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-    });
+    }, 5000);
 }
 
 void onNextPopup(std::function<void(QMenu*)> action)
@@ -109,15 +121,14 @@ void onNextPopup(std::function<void(QMenu*)> action)
 
 void rejectNextFileDialog()
 {
-    onNextModal([](QWidget* widget) {
-        if (auto* dialog = qobject_cast<QFileDialog*>(widget))
-            dialog->reject();
-    });
+    onNextMatchingModal([](QWidget* widget) { return qobject_cast<QFileDialog*>(widget) != nullptr; },
+                        [](QWidget* widget) { qobject_cast<QFileDialog*>(widget)->reject(); }, 5000);
 }
 
 void answerNextMessageBox(int standardButton, QString* text)
 {
-    onNextModal([standardButton, text](QWidget* widget) {
+    onNextMatchingModal([](QWidget* widget) { return qobject_cast<QMessageBox*>(widget) != nullptr; },
+                        [standardButton, text](QWidget* widget) {
         auto* box = qobject_cast<QMessageBox*>(widget);
         if (!box)
             return;
@@ -128,7 +139,7 @@ void answerNextMessageBox(int standardButton, QString* text)
             button->click();
         else
             box->reject();
-    });
+    }, 5000);
 }
 
 } // namespace TestSupport
