@@ -311,7 +311,8 @@ void IdwNodalFitTest::qrIsTheLibrarys()
         IdwNodalFit::householderQr(fit.row(0), k, m + 1, m, work.data());
         for (int u = 0; u < m; ++u)
             if (!sameBits(fit.row(u) + u, &a[u][u], m + 1 - u))
-                QFAIL(qPrintable(QString("trial %1 (k %2, m %3): row %4 of R|c differs").arg(trial).arg(k).arg(m).arg(u)));
+                QFAIL(qPrintable(
+                    QString("trial %1 (k %2, m %3): row %4 of R|c differs").arg(trial).arg(k).arg(m).arg(u)));
         ++checked;
     }
     QCOMPARE(checked, 6000);
@@ -369,14 +370,17 @@ void IdwNodalFitTest::conditionTestDecidesAsTheLibrary()
             temp = (temp + temp) / double(3 * n);
             const double libraryBound = 1.0 / temp / (anorm * sa);
             if (!sameBits(&bound, &libraryBound, 1))
-                QFAIL(qPrintable(QString("trial %1: bound %2, library's step %3").arg(trial).arg(bound).arg(libraryBound)));
+                QFAIL(qPrintable(
+                    QString("trial %1: bound %2, library's step %3").arg(trial).arg(bound).arg(libraryBound)));
             if (!(estimate <= bound))
-                QFAIL(qPrintable(QString("trial %1: estimate %2 above the bound %3").arg(trial).arg(estimate).arg(bound)));
+                QFAIL(qPrintable(
+                    QString("trial %1: estimate %2 above the bound %3").arg(trial).arg(estimate).arg(bound)));
             if (estimate == bound)
                 ++boundsReached;
         } else {
             ++failedSteps;
-            QVERIFY2(estimate == 0.0, qPrintable(QString("trial %1: estimate %2, expected 0").arg(trial).arg(estimate)));
+            QVERIFY2(estimate == 0.0,
+                     qPrintable(QString("trial %1: estimate %2, expected 0").arg(trial).arg(estimate)));
         }
 
         switch (IdwNodalFit::settleConditionTest(r.data(), n, n, threshold, work.data())) {
@@ -465,7 +469,8 @@ void IdwNodalFitTest::minimumNormSolveMatchesTheLibrary()
         const double bound = roundingBound(a.data(), q, p, q, b.data(), lx.getcontent(), kept);
         const double difference = relativeDifference(own.data(), lx.getcontent(), q);
         QVERIFY2(difference <= std::max(1e-13, 1000.0 * bound),
-                 qPrintable(QString("trial %1: difference %2, rounding allows %3").arg(trial).arg(difference).arg(bound)));
+                 qPrintable(
+                     QString("trial %1: difference %2, rounding allows %3").arg(trial).arg(difference).arg(bound)));
         if (kept >= 1e-4)
             QVERIFY2(difference < 1e-10, qPrintable(QString("trial %1: difference %2").arg(trial).arg(difference)));
     }
@@ -578,7 +583,8 @@ void IdwNodalFitTest::modelsMatchTheLibrary()
         for (int i = 0; i < 700; ++i) {
             double p[3] = {uniform(0, 50), uniform(0, 50), uniform(90, 100)};
             scattered.rows.insert(scattered.rows.end(), p, p + nx);
-            scattered.rows.push_back(std::sin(p[0] / 9.0) * std::cos(p[1] / 7.0) + 0.01 * p[nx - 1] + uniform(-0.1, 0.1));
+            scattered.rows.push_back(std::sin(p[0] / 9.0) * std::cos(p[1] / 7.0) + 0.01 * p[nx - 1]
+                                     + uniform(-0.1, 0.1));
         }
         cases.push_back(scattered);
     }
@@ -594,7 +600,8 @@ void IdwNodalFitTest::modelsMatchTheLibrary()
             surface.rows.insert(surface.rows.end(), {x, y, top});
             for (int d = 0; d < 5; ++d) {
                 const double z = top - 0.5 * (d + 1);
-                samples.rows.insert(samples.rows.end(), {x, y, z, 50.0 + 20.0 * std::sin(x / 10.0 + z / 5.0) * std::cos(y / 30.0)});
+                const double v = 50.0 + 20.0 * std::sin(x / 10.0 + z / 5.0) * std::cos(y / 30.0);
+                samples.rows.insert(samples.rows.end(), {x, y, z, v});
             }
         }
         cases.push_back(surface);
@@ -638,7 +645,8 @@ void IdwNodalFitTest::modelsMatchTheLibrary()
             const IdwNodalFit::Outcome& o = ownOutcomes[std::size_t(i)];
             const QString node = QString("%1, node %2").arg(c.name).arg(i);
             if (o != libraryOutcomes[std::size_t(i)])
-                QFAIL(qPrintable(node + ": " + outcomeText(o) + ", library " + outcomeText(libraryOutcomes[std::size_t(i)])));
+                QFAIL(qPrintable(node + ": " + outcomeText(o) + ", library "
+                                 + outcomeText(libraryOutcomes[std::size_t(i)])));
             if (o.branch == IdwNodalFit::Branch::Triangular || o.branch == IdwNodalFit::Branch::None) {
                 if (!sameBits(own.coefficients(i), library.coefficients(i), m))
                     QFAIL(qPrintable(node));
@@ -690,8 +698,8 @@ void IdwNodalFitTest::modelsMatchTheLibrary()
             double x[3];
             for (int u = 0; u < nx; ++u)
                 x[u] = c.rows[std::size_t(i * (nx + 1) + u)] + uniform(-1.5, 1.5);
-            worst = std::max(worst,
-                             std::fabs(own.value(ownScratch, x) - library.value(libraryScratch, x)) / (highest - lowest));
+            const double difference = std::fabs(own.value(ownScratch, x) - library.value(libraryScratch, x));
+            worst = std::max(worst, difference / (highest - lowest));
         }
         if (wellDetermined)
             QVERIFY2(worst < 1e-12, qPrintable(QString("%1: values differ by %2").arg(c.name).arg(worst)));

@@ -251,7 +251,9 @@ void XaThreadTest::cancelKeepsPreviousModels()
     QVERIFY(runBuild(thread));
     const qint64 afterCancel = sinceCancel.elapsed();
     QVERIFY2(afterCancel < wholeBuild / 2,
-             qPrintable(QString("stopped %1 ms after the cancel; a whole build takes %2 ms").arg(afterCancel).arg(wholeBuild)));
+             qPrintable(QString("stopped %1 ms after the cancel; a whole build takes %2 ms")
+                            .arg(afterCancel)
+                            .arg(wholeBuild)));
     unchanged();
 }
 
@@ -280,7 +282,10 @@ void XaThreadTest::threadCountDoesNotChangeModels()
             const int m = IdwModel::coefficientCount(a->dimensions());
             for (qint64 i = 0; i < a->count(); ++i)
                 if (std::memcmp(a->coefficients(i), b->coefficients(i), std::size_t(m) * sizeof(double)) != 0)
-                    QFAIL(qPrintable(QString("%1 threads: node %2 of a %3-D model differs").arg(threads).arg(i).arg(a->dimensions())));
+                    QFAIL(qPrintable(QString("%1 threads: node %2 of a %3-D model differs")
+                                         .arg(threads)
+                                         .arg(i)
+                                         .arg(a->dimensions())));
         }
         QCOMPARE(parallel.valueInterval().minValue(), single.valueInterval().minValue());
         QCOMPARE(parallel.valueInterval().maxValue(), single.valueInterval().maxValue());
