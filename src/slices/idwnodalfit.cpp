@@ -124,6 +124,7 @@ IdwNodalFit::Outcome IdwNodalFit::solve(int k, double* g)
     const int columns = m + 1;
     Outcome outcome;
     if (k >= m) {
+        // R and c, bit for bit the library's, stay in place in m_a.
         householderQr(m_a.data(), k, columns, m, m_work.data());
         const double threshold = 1e4 * double(k) * machineEpsilon;
         const Settled settled = settleConditionTest(m_a.data(), columns, m, threshold, m_work.data());
