@@ -1,8 +1,5 @@
 #include "slices/idwmodel.h"
 
-#include <linalg.h>
-#include <solvers.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -11,10 +8,6 @@
 
 namespace {
 
-// The library's own machine epsilon; the fit thresholds are defined on it.
-constexpr double machineEpsilon = 5e-16;
-// Singular values below this fraction of the largest one count as zero.
-constexpr double pseudoInverseThreshold = 1e4 * machineEpsilon;
 constexpr int maximumDimensions = 8;
 // Nodes handed to a fitting thread at a time.
 constexpr qint64 chunkSize = 64;
@@ -33,75 +26,58 @@ inline double shepardWeight(double d, double d0, double r)
 
 } // namespace
 
+// The working state of one fitting thread, allocated once for all its nodes.
 struct IdwModel::Worker
 {
-    Worker(const IdwModel& model, int nq)
-        : nx(model.m_nx), m(coefficientCount(model.m_nx)), stride(model.m_stride)
+    Worker(const IdwModel& model, int nq, IdwNodalFit::Solver solver)
+        : nx(model.m_nx), stride(model.m_stride), fit(coefficientCount(model.m_nx), nq, solver)
     {
         alglib::kdtreecreaterequestbuffer(*model.m_tree, buffer);
         point.setlength(nx);
         distances.setlength(nq);
         tags.setlength(nq);
-        weights.resize(std::size_t(nq));
-        inverse.resize(std::size_t(m) * std::size_t(m));
-        r.setlength(m, m);
-        c.setlength(m);
-        g.setlength(m);
     }
 
-    void fit(const alglib::kdtree& tree, double* nodes, int nq, qint64 i);
-    double exactReciprocalCondition();
+    IdwNodalFit::Outcome fitNode(const alglib::kdtree& tree, const double* rows, double* nodes, int nq, qint64 i);
 
     const int nx;
-    const int m;
     const int stride;
+    IdwNodalFit fit;
     alglib::kdtreerequestbuffer buffer;
     alglib::real_1d_array point;
     alglib::real_1d_array distances;
     alglib::integer_1d_array tags;
-    std::vector<double> weights;
-    std::vector<double> inverse; // of r, row-major
-    alglib::real_2d_array a;      // the weighted system [A | t]
-    alglib::real_2d_array system; // A alone, for fewer rows than unknowns
-    alglib::real_1d_array target;
-    alglib::real_1d_array tau;
-    alglib::real_2d_array r;
-    alglib::real_1d_array c;
-    alglib::real_1d_array g;
-    alglib::densesolverlsreport report;
 };
 
-void IdwModel::Worker::fit(const alglib::kdtree& tree, double* nodes, int nq, qint64 i)
+// Fills node i of nodes from its row and fits its nodal function.
+IdwNodalFit::Outcome IdwModel::Worker::fitNode(const alglib::kdtree& tree, const double* rows, double* nodes, int nq,
+                                               qint64 i)
 {
+    const int width = nx + 1;
+    const double* p = rows + i * width;
+    const double f = p[nx];
     double* node = nodes + i * stride;
-    const double* p = node;
-    const double f = node[nx];
-    double* coefficients = node + nx + 1;
+    std::copy(p, p + width, node);
+    double* coefficients = node + width;
 
     double* x = point.getcontent();
     for (int a = 0; a < nx; ++a)
         x[a] = p[a];
     // Self-matches off: the node and its exact duplicates are skipped.
-    const qint64 k = alglib::kdtreetsqueryknn(tree, buffer, point, nq, false);
-    if (k == 0) {
-        std::fill(coefficients, coefficients + m, 0.0);
-        return;
-    }
+    const int k = int(alglib::kdtreetsqueryknn(tree, buffer, point, nq, false));
+    if (k == 0)
+        return fit.solve(0, coefficients);
     alglib::kdtreetsqueryresultsdistances(tree, buffer, distances);
     alglib::kdtreetsqueryresultstags(tree, buffer, tags);
     const double* d = distances.getcontent();
     const alglib::ae_int_t* t = tags.getcontent();
 
+    const int m = fit.unknowns();
     const double d0 = d[0];
     const double rmax = d[k - 1];
-    for (qint64 j = 0; j < k; ++j)
-        weights[std::size_t(j)] = shepardWeight(d[j], d0, rmax);
-
-    if (a.rows() != k || a.cols() != m + 1)
-        a.setlength(k, m + 1);
-    for (qint64 j = 0; j < k; ++j) {
-        const double* q = nodes + t[j] * stride;
-        double* row = a[j];
+    for (int j = 0; j < k; ++j) {
+        const double* q = rows + t[j] * width;
+        double* row = fit.row(j);
         for (int u = 0; u < nx; ++u)
             row[u] = q[u] - p[u];
         int offset = nx;
@@ -109,96 +85,11 @@ void IdwModel::Worker::fit(const alglib::kdtree& tree, double* nodes, int nq, qi
             for (int v = u; v < nx; ++v)
                 row[offset++] = row[u] * row[v];
         row[m] = q[nx] - f;
-        const double w = weights[std::size_t(j)];
+        const double w = shepardWeight(d[j], d0, rmax);
         for (int u = 0; u <= m; ++u)
             row[u] *= w;
     }
-
-    alglib::ae_int_t info = 1;
-    if (k >= m) {
-        alglib::rmatrixqr(a, k, m + 1, tau);
-        for (int u = 0; u < m; ++u) {
-            const double* source = a[u];
-            double* target = r[u];
-            for (int v = 0; v < m; ++v)
-                target[v] = v < u ? 0.0 : source[v];
-            c[u] = source[m];
-        }
-        const double threshold = 1e4 * double(k) * machineEpsilon;
-        // The library's estimate never lies below the true reciprocal
-        // condition number, so a clear margin above the threshold decides
-        // the same way without the costly estimate.
-        if (exactReciprocalCondition() > 100.0 * threshold
-            || alglib::rmatrixtrrcondinf(r, m, true, false) > threshold) {
-            double* out = g.getcontent();
-            for (int u = m - 1; u >= 0; --u) {
-                const double* row = r[u];
-                double s = 0.0;
-                for (int v = u + 1; v < m; ++v)
-                    s += row[v] * out[v];
-                out[u] = (c[u] - s) / row[u];
-            }
-        } else {
-            alglib::rmatrixsolvels(r, m, m, c, pseudoInverseThreshold, info, report, g);
-        }
-    } else {
-        if (system.rows() != k || system.cols() != m)
-            system.setlength(k, m);
-        if (target.length() != k)
-            target.setlength(k);
-        for (qint64 j = 0; j < k; ++j) {
-            const double* source = a[j];
-            std::copy(source, source + m, system[j]);
-            target[j] = source[m];
-        }
-        alglib::rmatrixsolvels(system, k, m, target, pseudoInverseThreshold, info, report, g);
-    }
-
-    if (info <= 0) {
-        std::fill(coefficients, coefficients + m, 0.0);
-        return;
-    }
-    const double* out = g.getcontent();
-    std::copy(out, out + m, coefficients);
-}
-
-// 1 / (|r|inf * |r^-1|inf) from the explicit inverse of the triangle; 0 when
-// the inverse is not usable.
-double IdwModel::Worker::exactReciprocalCondition()
-{
-    double normR = 0.0;
-    for (int u = 0; u < m; ++u) {
-        const double* row = r[u];
-        if (row[u] == 0.0)
-            return 0.0;
-        double s = 0.0;
-        for (int v = u; v < m; ++v)
-            s += std::fabs(row[v]);
-        normR = std::max(normR, s);
-    }
-    // Column by column of the upper triangular inverse, bottom up.
-    double* x = inverse.data();
-    for (int col = m - 1; col >= 0; --col) {
-        for (int u = m - 1; u >= 0; --u) {
-            double s = u == col ? 1.0 : 0.0;
-            if (u <= col) {
-                const double* row = r[u];
-                for (int v = u + 1; v <= col; ++v)
-                    s -= row[v] * x[v * m + col];
-                s /= row[u];
-            }
-            x[u * m + col] = s;
-        }
-    }
-    double normInverse = 0.0;
-    for (int u = 0; u < m; ++u) {
-        double s = 0.0;
-        for (int v = u; v < m; ++v)
-            s += std::fabs(x[u * m + v]);
-        normInverse = std::max(normInverse, s);
-    }
-    const double result = 1.0 / (normR * normInverse);
-    return std::isfinite(result) ? result : 0.0;
+    return fit.solve(k, coefficients);
 }
 
 IdwModel::IdwModel() = default;
@@ -245,7 +136,7 @@ int IdwModel::idealThreadCount()
 
 const double* IdwModel::coefficients(qint64 node) const
 {
-    return m_nodes.data() + node * m_stride + m_nx + 1;
+    return m_nodes.get() + node * m_stride + m_nx + 1;
 }
 
 void IdwModel::clear()
@@ -255,6 +146,12 @@ void IdwModel::clear()
 
 bool IdwModel::build(const double* rows, qint64 n, int nx, int nq, int nw, const CancelFunction& cancelled,
                      int threads)
+{
+    return build(rows, n, nx, nq, nw, cancelled, threads, FitOptions());
+}
+
+bool IdwModel::build(const double* rows, qint64 n, int nx, int nq, int nw, const CancelFunction& cancelled,
+                     int threads, const FitOptions& options)
 {
     if (n < 1)
         throw alglib::ap_error("IdwModel: no points");
@@ -274,13 +171,13 @@ bool IdwModel::build(const double* rows, qint64 n, int nx, int nq, int nw, const
     model.m_stride = nx + 1 + m;
     model.m_count = n;
 
-    model.m_nodes.assign(std::size_t(n) * std::size_t(model.m_stride), 0.0);
-    for (qint64 i = 0; i < n; ++i)
-        std::copy(rows + i * (nx + 1), rows + (i + 1) * (nx + 1), model.m_nodes.data() + i * model.m_stride);
+    // Filled by the fitting threads, each node by the thread that fits it.
+    model.m_nodes.reset(new double[std::size_t(n) * std::size_t(model.m_stride)]);
 
     {
+        // The tree reads the rows in place and keeps its own copy.
         alglib::real_2d_array xy;
-        xy.setcontent(n, nx + 1, rows);
+        xy.attach_to_ptr(n, nx + 1, const_cast<double*>(rows));
         alglib::integer_1d_array tags;
         tags.setlength(n);
         alglib::ae_int_t* t = tags.getcontent();
@@ -290,8 +187,8 @@ bool IdwModel::build(const double* rows, qint64 n, int nx, int nq, int nw, const
         alglib::kdtreebuildtagged(xy, tags, n, nx, 1, 2, *model.m_tree);
     }
 
-    // Every node writes only its own coefficients, so the split among
-    // threads cannot change the result.
+    // Every node writes only its own entry, so the split among threads
+    // cannot change the result.
     const qint64 chunks = (n + chunkSize - 1) / chunkSize;
     const int threadCount = int(std::min<qint64>(threads < 1 ? idealThreadCount() : threads, chunks));
     std::atomic<qint64> nextChunk{0};
@@ -300,12 +197,17 @@ bool IdwModel::build(const double* rows, qint64 n, int nx, int nq, int nw, const
     std::exception_ptr failure;
     std::atomic_flag failureTaken = ATOMIC_FLAG_INIT;
     const alglib::kdtree& tree = *model.m_tree;
-    double* nodes = model.m_nodes.data();
+    double* nodes = model.m_nodes.get();
     const int modelNq = model.m_nq;
+    IdwNodalFit::Outcome* outcomes = nullptr;
+    if (options.outcomes) {
+        options.outcomes->assign(std::size_t(n), IdwNodalFit::Outcome());
+        outcomes = options.outcomes->data();
+    }
 
     auto work = [&]() {
         try {
-            Worker worker(model, modelNq);
+            Worker worker(model, modelNq, options.solver);
             while (!stop.load(std::memory_order_relaxed)) {
                 const qint64 chunk = nextChunk.fetch_add(1, std::memory_order_relaxed);
                 if (chunk >= chunks)
@@ -319,7 +221,9 @@ bool IdwModel::build(const double* rows, qint64 n, int nx, int nq, int nw, const
                         stop = true;
                         return;
                     }
-                    worker.fit(tree, nodes, modelNq, i);
+                    const IdwNodalFit::Outcome outcome = worker.fitNode(tree, rows, nodes, modelNq, i);
+                    if (outcomes)
+                        outcomes[i] = outcome;
                 }
             }
         } catch (...) {
@@ -384,7 +288,7 @@ double IdwModel::value(Scratch& scratch, const double* x) const
     double e[maximumDimensions];
     // Nearest first: the order of the sums is part of the result.
     for (qint64 j = 0; j < k; ++j) {
-        const double* node = m_nodes.data() + t[j] * m_stride;
+        const double* node = m_nodes.get() + t[j] * m_stride;
         for (int a = 0; a < m_nx; ++a)
             e[a] = x[a] - node[a];
         const double* g = node + m_nx + 1;

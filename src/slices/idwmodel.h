@@ -1,5 +1,7 @@
 #pragma once
 
+#include "slices/idwnodalfit.h"
+
 #include <alglibmisc.h>
 
 #include <QtGlobal>
@@ -60,6 +62,17 @@ public:
     // not depend on the thread count.
     bool build(const double* rows, qint64 n, int nx, int nq = 1, int nw = 1,
                const CancelFunction& cancelled = CancelFunction(), int threads = 0);
+
+    // What only the checks of the fit's own routines change: the solver of
+    // the nodal fits, and where to record how each node was fitted (resized
+    // to n; complete when build() returns true).
+    struct FitOptions
+    {
+        IdwNodalFit::Solver solver = IdwNodalFit::Solver::Own;
+        std::vector<IdwNodalFit::Outcome>* outcomes = nullptr;
+    };
+    bool build(const double* rows, qint64 n, int nx, int nq, int nw, const CancelFunction& cancelled, int threads,
+               const FitOptions& options);
     void clear();
 
     bool isEmpty() const { return m_count == 0; }
@@ -85,9 +98,10 @@ private:
     int m_nx = 0;
     int m_nq = 0;
     int m_nw = 0;
-    int m_stride = 0; // per node: coordinates, value, coefficients
+    int m_stride = 0;
     qint64 m_count = 0;
     quint64 m_serial = 0;
     std::unique_ptr<alglib::kdtree> m_tree;
-    std::vector<double> m_nodes;
+    // Per node: coordinates, value, coefficients.
+    std::unique_ptr<double[]> m_nodes;
 };

@@ -1,8 +1,12 @@
 #include "slices/xathread.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <exception>
 #include <new>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 XaThread::XaThread(QObject* parent) : QThread(parent), m_valueInterval(0.0, -1.0)
@@ -67,6 +71,45 @@ void XaThread::run()
         }
         emit progress(25);
 
+        // The value model's kd-tree is the longest step of the build that
+        // runs on one core. With more than one thread it is built, and the
+        // model fitted, beside the surfaces: the models do not depend on
+        // each other. Every way out of this block waits for that build; a
+        // failure or cancel here stops it at its next node.
+        IdwModel value;
+        bool haveValue = false;
+        std::exception_ptr valueFailure;
+        std::atomic<bool> abandoned{false};
+        auto buildValue = [&] {
+            try {
+                haveValue = value.build(rows.data(), qint64(rows.size() / 4), 3, 1, 1,
+                                        [this, &abandoned] { return abandoned || isInterruptionRequested(); },
+                                        m_threadCount);
+            } catch (...) {
+                valueFailure = std::current_exception();
+            }
+        };
+        std::thread valueBuilder;
+        struct Join
+        {
+            std::thread& thread;
+            std::atomic<bool>& abandoned;
+            ~Join()
+            {
+                if (thread.joinable()) {
+                    abandoned = true;
+                    thread.join();
+                }
+            }
+        } join{valueBuilder, abandoned};
+        if (!rows.empty() && m_threadCount != 1 && IdwModel::idealThreadCount() > 1) {
+            try {
+                valueBuilder = std::thread(buildValue);
+            } catch (const std::system_error&) {
+                // Then it is built after the surfaces.
+            }
+        }
+
         IdwModel bottom;
         const bool haveBottom = buildSurface(m_bottomPoints, bottom);
         if (isInterruptionRequested())
@@ -79,10 +122,12 @@ void XaThread::run()
             return;
         emit progress(75);
 
-        IdwModel value;
-        const bool haveValue = !rows.empty()
-            && value.build(rows.data(), qint64(rows.size() / 4), 3, 1, 1,
-                           [this] { return isInterruptionRequested(); }, m_threadCount);
+        if (valueBuilder.joinable())
+            valueBuilder.join();
+        else if (!rows.empty())
+            buildValue();
+        if (valueFailure)
+            std::rethrow_exception(valueFailure);
         if (isInterruptionRequested())
             return;
 

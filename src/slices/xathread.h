@@ -43,7 +43,8 @@ public:
     // are in place. A finished() while this is false does not count.
     bool lastRunCompleted() const { return m_completed.load(); }
 
-    // Threads for fitting the models; 0 (the default) uses every core.
+    // Threads for fitting the models; 0 (the default) uses every core. With
+    // more than one, the value model is built beside the two surfaces.
     void setThreadCount(int threads) { m_threadCount = threads; }
     int threadCount() const { return m_threadCount; }
 

@@ -10,6 +10,8 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -67,6 +69,7 @@ private slots:
     void emptyListsKeepModels();
     void secondBuildReplacesAll();
     void cancelKeepsPreviousModels();
+    void threadCountDoesNotChangeModels();
     void nonFiniteRowsLeftOut();
     void destroyWhileRunning();
 };
@@ -187,11 +190,22 @@ void XaThreadTest::cancelKeepsPreviousModels()
     const QwtInterval interval = thread.valueInterval();
     IdwModel::Scratch scratch;
     const double before = thread.valueModel().value(scratch, 5.0, 5.0, 99.0);
+    auto unchanged = [&] {
+        QVERIFY(!thread.lastRunCompleted());
+        QCOMPARE(thread.valueInterval().minValue(), interval.minValue());
+        QCOMPARE(thread.valueInterval().maxValue(), interval.maxValue());
+        QCOMPARE(thread.bottomModel().count(), qint64(80));
+        QCOMPARE(thread.topModel().count(), qint64(80));
+        QCOMPARE(thread.valueModel().count(), qint64(320));
+        QCOMPARE(thread.valueModel().value(scratch, 5.0, 5.0, 99.0), before);
+    };
 
-    // Sample columns make every value fit rank-deficient and slow, so the
-    // value model's fitting is still under way well after its kd-tree.
+    // Sample columns make every value fit rank-deficient, and one fitting
+    // thread keeps the value model's fitting under way well after its
+    // kd-tree and progress 75.
     const Lists large = survey(60000, 10.0, 50.0, 7);
     thread.setData(large.bottom, large.top, large.samples);
+    thread.setThreadCount(1);
     QList<int> progress;
     QObject context;
     connect(&thread, &XaThread::progress, &context, [&progress](int p) { progress.append(p); });
@@ -207,14 +221,75 @@ void XaThreadTest::cancelKeepsPreviousModels()
     QVERIFY(thread.wait(5000));
     QVERIFY2(timer.elapsed() < 100, qPrintable(QString("stopped after %1 ms").arg(timer.elapsed())));
     QVERIFY(finished.wait(1000) || finished.count() == 1);
+    unchanged();
 
-    QVERIFY(!thread.lastRunCompleted());
-    QCOMPARE(thread.valueInterval().minValue(), interval.minValue());
-    QCOMPARE(thread.valueInterval().maxValue(), interval.maxValue());
-    QCOMPARE(thread.bottomModel().count(), qint64(80));
-    QCOMPARE(thread.topModel().count(), qint64(80));
-    QCOMPARE(thread.valueModel().count(), qint64(320));
+    // With every core the value model is built beside the surfaces. A
+    // cancel while the surfaces are fitted stops that build too, long before
+    // it would end.
+    thread.setThreadCount(0);
+    QElapsedTimer whole;
+    whole.start();
+    QVERIFY(runBuild(thread));
+    const qint64 wholeBuild = whole.elapsed();
+    QVERIFY(thread.lastRunCompleted());
+    thread.setData(small.bottom, small.top, small.samples);
+    QVERIFY(runBuild(thread));
     QCOMPARE(thread.valueModel().value(scratch, 5.0, 5.0, 99.0), before);
+
+    thread.setData(large.bottom, large.top, large.samples);
+    QElapsedTimer sinceCancel;
+    QObject direct;
+    connect(
+        &thread, &XaThread::progress, &direct,
+        [&thread, &sinceCancel](int p) {
+            if (p == 50) {
+                sinceCancel.start();
+                thread.requestInterruption();
+            }
+        },
+        Qt::DirectConnection);
+    QVERIFY(runBuild(thread));
+    const qint64 afterCancel = sinceCancel.elapsed();
+    QVERIFY2(afterCancel < wholeBuild / 2,
+             qPrintable(QString("stopped %1 ms after the cancel; a whole build takes %2 ms")
+                            .arg(afterCancel)
+                            .arg(wholeBuild)));
+    unchanged();
+}
+
+void XaThreadTest::threadCountDoesNotChangeModels()
+{
+    // One thread builds the models one after another; more build the value
+    // model beside the surfaces.
+    const Lists lists = survey(4000, 100.0, 0.0, 9);
+    XaThread single;
+    single.setThreadCount(1);
+    single.setData(lists.bottom, lists.top, lists.samples);
+    QVERIFY(runBuild(single));
+    QVERIFY(single.lastRunCompleted());
+    for (int threads : {0, 3}) {
+        XaThread parallel;
+        parallel.setThreadCount(threads);
+        parallel.setData(lists.bottom, lists.top, lists.samples);
+        QVERIFY(runBuild(parallel));
+        QVERIFY(parallel.lastRunCompleted());
+        const std::pair<const IdwModel*, const IdwModel*> models[] = {
+            {&single.bottomModel(), &parallel.bottomModel()},
+            {&single.topModel(), &parallel.topModel()},
+            {&single.valueModel(), &parallel.valueModel()}};
+        for (const auto& [a, b] : models) {
+            QCOMPARE(a->count(), b->count());
+            const int m = IdwModel::coefficientCount(a->dimensions());
+            for (qint64 i = 0; i < a->count(); ++i)
+                if (std::memcmp(a->coefficients(i), b->coefficients(i), std::size_t(m) * sizeof(double)) != 0)
+                    QFAIL(qPrintable(QString("%1 threads: node %2 of a %3-D model differs")
+                                         .arg(threads)
+                                         .arg(i)
+                                         .arg(a->dimensions())));
+        }
+        QCOMPARE(parallel.valueInterval().minValue(), single.valueInterval().minValue());
+        QCOMPARE(parallel.valueInterval().maxValue(), single.valueInterval().maxValue());
+    }
 }
 
 void XaThreadTest::nonFiniteRowsLeftOut()
