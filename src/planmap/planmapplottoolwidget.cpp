@@ -10,8 +10,10 @@ PlanMapPlotToolWidget::PlanMapPlotToolWidget(QWidget* parent) : QWidget(parent)
 
 void PlanMapPlotToolWidget::setPoint(QPointF p)
 {
-    xLabel->setFixedSize(xLabel->sizeHint());
+    // Each label takes the size of its new text: sized before the text, a
+    // longer value would be cut until the next move.
     xLabel->setText(NumberField::text(p.x()));
-    yLabel->setFixedSize(yLabel->sizeHint());
+    xLabel->setFixedSize(xLabel->sizeHint());
     yLabel->setText(NumberField::text(p.y()));
+    yLabel->setFixedSize(yLabel->sizeHint());
 }

@@ -1,5 +1,6 @@
 #include "slices/slicewidget.h"
 
+#include "app/numberfield.h"
 #include "app/preferences.h"
 #include "slices/sliceobject.h"
 #include "slices/sliceplot.h"
@@ -19,11 +20,6 @@ namespace {
 
 const QString settingsApplication = QStringLiteral("SliceWidget");
 const QString gridKey = QStringLiteral("grid");
-
-QString fixed2(double value)
-{
-    return QStringLiteral("%1").arg(value, 0, 'f', 2);
-}
 
 } // namespace
 
@@ -199,16 +195,17 @@ void SliceWidget::showWait(bool wait)
 
 void SliceWidget::setCurrentPoint(Point3D point)
 {
-    for (QLabel* label : {xLabel, yLabel, vLabel})
-        label->setFixedSize(label->sizeHint());
-    xLabel->setText(fixed2(point.x()));
-    yLabel->setText(fixed2(point.y()));
+    xLabel->setText(NumberField::text(point.x()));
+    yLabel->setText(NumberField::text(point.y()));
     // The plot reports NaN where the slice holds no data.
     QString value;
     if (!std::isnan(point.z())) {
-        value = fixed2(point.z());
+        value = NumberField::text(point.z());
         if (value == QLatin1String("nan"))
             value.clear();
     }
     vLabel->setText(value);
+    // Each label takes the size of its new text, so a longer value is never cut.
+    for (QLabel* label : {xLabel, yLabel, vLabel})
+        label->setFixedSize(label->sizeHint());
 }

@@ -79,13 +79,15 @@ void PlanMapToolsTest::readOut()
     QCOMPARE(widget.xLabel->text(), QStringLiteral("12.35"));
     QCOMPARE(widget.yLabel->text(), QStringLiteral("7.00"));
 
-    // Each label is first fixed to the size its previous text asked for.
-    const QSize xHint = widget.xLabel->sizeHint();
+    // Each label is fixed to the size its new text needs, so a longer
+    // value is never cut.
+    const QSize shortSize = widget.xLabel->size();
     widget.setPoint(QPointF(-1234.5, 0.004));
     QCOMPARE(widget.xLabel->text(), QStringLiteral("-1234.50"));
     QCOMPARE(widget.yLabel->text(), QStringLiteral("0.00"));
-    QCOMPARE(widget.xLabel->minimumSize(), xHint);
-    QCOMPARE(widget.xLabel->maximumSize(), xHint);
+    QCOMPARE(widget.xLabel->minimumSize(), widget.xLabel->maximumSize());
+    QVERIFY(widget.xLabel->minimumWidth() > shortSize.width());
+    QVERIFY(widget.xLabel->minimumWidth() >= widget.xLabel->fontMetrics().horizontalAdvance(QStringLiteral("-1234.50")));
 
     // Wired to the plot, a cursor move lands in the labels.
     PlanMapPlot plot;
