@@ -237,8 +237,6 @@ void MainWindow::createDocks()
     m_slicesDock->setAllowedAreas(Qt::LeftDockWidgetArea);
     m_slicesDock->setWidget(m_sliceObjectListWidget);
     addDockWidget(Qt::LeftDockWidgetArea, m_slicesDock);
-    // Wide enough for a row's name and all its buttons.
-    resizeDocks({m_layoutDock, m_slicesDock}, {dockWidth, dockWidth}, Qt::Horizontal);
 }
 
 void MainWindow::createCentralArea()

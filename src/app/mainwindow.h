@@ -35,7 +35,6 @@ class MainWindow : public QMainWindow
 
 public:
     enum Mode { Building = 0, LayoutMode = 1, SlicesMode = 2 };
-    static constexpr int dockWidth = 330;
 
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;

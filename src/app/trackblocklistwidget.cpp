@@ -14,3 +14,8 @@ TrackBlockWidget* TrackBlockListWidget::addTrackBlock(TrackBlock* block)
     listLayout->addWidget(widget);
     return widget;
 }
+
+QSize TrackBlockListWidget::sizeHint() const
+{
+    return QSize(330, QWidget::sizeHint().height());
+}

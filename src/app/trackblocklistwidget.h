@@ -22,6 +22,10 @@ class TrackBlockListWidget : public QWidget, public Ui::UITrackBlockListWidget
 public:
     explicit TrackBlockListWidget(QWidget* parent = nullptr);
 
+    // Wide enough for a row with its name and all its buttons, so that the
+    // dock opens without a scroll bar.
+    QSize sizeHint() const override;
+
     // Appends a widget for the block below the others; the caller connects
     // its deleted() and modified().
     TrackBlockWidget* addTrackBlock(TrackBlock* block);

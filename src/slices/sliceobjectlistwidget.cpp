@@ -14,3 +14,8 @@ SliceObjectWidget* SliceObjectListWidget::addSliceObject(SliceObject* sliceObjec
     listLayout->addWidget(widget);
     return widget;
 }
+
+QSize SliceObjectListWidget::sizeHint() const
+{
+    return QSize(330, QWidget::sizeHint().height());
+}

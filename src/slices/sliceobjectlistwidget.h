@@ -22,6 +22,10 @@ class SliceObjectListWidget : public QWidget, public Ui::UISliceObjectListWidget
 public:
     explicit SliceObjectListWidget(QWidget* parent = nullptr);
 
+    // Wide enough for a row with its name and all its buttons, so that the
+    // dock opens without a scroll bar.
+    QSize sizeHint() const override;
+
     // Appends a widget for the slice below the others; the caller connects
     // its deleted(), sendView() and modified().
     SliceObjectWidget* addSliceObject(SliceObject* sliceObject);
