@@ -4,6 +4,7 @@
 // tundrack-bench load FILE...
 //   loads each session file and prints its figures.
 #include "benchcommand.h"
+#include "syntheticrecord.h"
 
 #include "survey/trackblocklist.h"
 
@@ -45,18 +46,8 @@ int makeSession(const QStringList& args)
         out << track.probeId() << track.specifications() << track.path() << track.extraPoints();
         out << qint32(count);
         for (int i = 0; i < count; ++i, ++written) {
-            TrackRecord record;
-            record.setPosition(Point3D(i * 1.0, t * 10.0, 100.0 + random.bounded(1.0)));
-            QByteArray data(176, '\0');
-            for (int b = 0; b < 168; b += 4) {
-                const quint32 word = random.generate();
-                memcpy(data.data() + b, &word, 4);
-            }
-            data[168] = char(0xFF);
-            data[169] = char(0x3F);
-            record.setData(data);
-            record.setTime(start.addMSecs(qint64(written) * 100));
-            out << record;
+            const Point3D position(i * 1.0, t * 10.0, 100.0 + random.bounded(1.0));
+            out << syntheticKestrionRecord(random, position, start.addMSecs(qint64(written) * 100));
         }
     }
     file.close();

@@ -2,6 +2,7 @@
 //   builds a project of N Kestrion-sized records in 20 blocks with 10 slices,
 //   saves it the way the main window does and opens it again.
 #include "benchcommand.h"
+#include "syntheticrecord.h"
 
 #include "app/projectfile.h"
 #include "slices/sliceobjectlist.h"
@@ -33,18 +34,8 @@ bool appendBlock(TrackBlockList& list, int index, int count)
         QList<TrackRecord> list;
         list.reserve(records);
         for (int i = 0; i < records; ++i) {
-            TrackRecord record;
-            record.setPosition(Point3D(i * 0.5, index * 50.0 + t * 10.0, 100.0));
-            QByteArray data(176, '\0');
-            for (int b = 0; b < 168; b += 4) {
-                const quint32 word = random.generate();
-                memcpy(data.data() + b, &word, 4);
-            }
-            data[168] = char(0x40);
-            data[169] = char(0x14);
-            record.setData(data);
-            record.setTime(start.addMSecs(qint64(i) * 200));
-            list.append(record);
+            const Point3D position(i * 0.5, index * 50.0 + t * 10.0, 100.0);
+            list.append(syntheticKestrionRecord(random, position, start.addMSecs(qint64(i) * 200)));
         }
         track.setRecords(list);
         tracks.append(track);

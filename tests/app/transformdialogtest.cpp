@@ -1,3 +1,4 @@
+#include "common/commadesktop.h"
 #include "common/testregistry.h"
 
 #include "app/move1dialog.h"
@@ -12,18 +13,6 @@
 #include <QTranslator>
 
 namespace {
-
-// Gives the dialogs a desktop whose locale writes a decimal comma, and puts
-// the previous locale back afterwards.
-class CommaDesktop
-{
-public:
-    CommaDesktop() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
-    ~CommaDesktop() { QLocale::setDefault(m_previous); }
-
-private:
-    QLocale m_previous;
-};
 
 // A translation that keeps the "*" placeholder of the angle label.
 class AngleTranslator : public QTranslator

@@ -1,3 +1,4 @@
+#include "common/commadesktop.h"
 #include "common/testregistry.h"
 
 #include "slices/move2dialog.h"
@@ -8,18 +9,6 @@
 #include <QTest>
 
 namespace {
-
-// Gives the dialogs a desktop whose locale writes a decimal comma, and puts
-// the previous locale back afterwards.
-class CommaDesktop
-{
-public:
-    CommaDesktop() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-    ~CommaDesktop() { QLocale::setDefault(m_previous); }
-
-private:
-    QLocale m_previous;
-};
 
 void checkWindow(QDialog& dialog)
 {

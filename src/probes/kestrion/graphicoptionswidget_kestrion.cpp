@@ -1,5 +1,6 @@
 #include "probes/kestrion/graphicoptionswidget_kestrion.h"
 
+#include "probes/storedoption.h"
 #include "survey/acquisitionconstants.h"
 
 #include <QSettings>
@@ -9,11 +10,7 @@ GraphicOptionsWidget_Kestrion::GraphicOptionsWidget_Kestrion(QWidget* parent)
 {
     setupUi(this);
     QSettings settings(acquisitionProgramName, QStringLiteral("GraphicOptionsWidget_Kestrion"));
-    int f = settings.value(QStringLiteral("f"), 0).toInt();
-    // A damaged or foreign store must not leave the frequency unselected.
-    if (f < 0 || f >= fComboBox->count())
-        f = 0;
-    fComboBox->setCurrentIndex(f);
+    StoredOption::restoreIndex(settings, QStringLiteral("f"), fComboBox);
     connect(fComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &GraphicOptionsWidget::optionsChanged);
 }

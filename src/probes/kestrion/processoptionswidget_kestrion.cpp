@@ -1,5 +1,6 @@
 #include "probes/kestrion/processoptionswidget_kestrion.h"
 
+#include "probes/storedoption.h"
 #include "survey/acquisitionconstants.h"
 
 #include <QSettings>
@@ -14,10 +15,7 @@ ProcessOptionsWidget_Kestrion::ProcessOptionsWidget_Kestrion(QWidget* parent)
             &ProcessOptionsWidget_Kestrion::on_currentIndexChanged);
 
     QSettings settings(acquisitionProgramName, QStringLiteral("ProcessOptionsWidget_Kestrion"));
-    int type = settings.value(QStringLiteral("valueType"), 0).toInt();
-    if (type < 0 || type >= m_valueTypeComboBox->count())
-        type = 0;
-    m_valueTypeComboBox->setCurrentIndex(type);
+    StoredOption::restoreIndex(settings, QStringLiteral("valueType"), m_valueTypeComboBox);
     switch (settings.value(QStringLiteral("signalPart"), 0).toInt()) {
     case 1:
         realPartRadioButton->click();

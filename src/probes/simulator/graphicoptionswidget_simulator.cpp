@@ -1,5 +1,6 @@
 #include "probes/simulator/graphicoptionswidget_simulator.h"
 
+#include "probes/storedoption.h"
 #include "survey/acquisitionconstants.h"
 
 #include <QSettings>
@@ -9,10 +10,7 @@ GraphicOptionsWidget_Simulator::GraphicOptionsWidget_Simulator(QWidget* parent)
 {
     setupUi(this);
     QSettings settings(acquisitionProgramName, QStringLiteral("GraphicOptionsWidget_Simulator"));
-    int f = settings.value(QStringLiteral("f"), 0).toInt();
-    if (f < 0 || f >= fComboBox->count())
-        f = 0;
-    fComboBox->setCurrentIndex(f);
+    StoredOption::restoreIndex(settings, QStringLiteral("f"), fComboBox);
     connect(fComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &GraphicOptionsWidget::optionsChanged);
 }
