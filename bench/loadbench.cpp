@@ -35,8 +35,8 @@ int makeSession(const QStringList& args)
     out << info << quint32(trackCount);
 
     QRandomGenerator random(7);
-    const Qt::TimeSpec spec = args.contains("--local-time") ? Qt::LocalTime : Qt::UTC;
-    const QDateTime start(QDate(2026, 7, 1), QTime(9, 0), spec);
+    const Qt::TimeSpec timeSpec = args.contains("--local-time") ? Qt::LocalTime : Qt::UTC;
+    const QDateTime start(QDate(2026, 7, 1), QTime(9, 0), timeSpec);
     int written = 0;
     for (int t = 0; t < trackCount; ++t) {
         const int count = records / trackCount + (t < records % trackCount ? 1 : 0);

@@ -84,7 +84,7 @@ private slots:
                                             .bytes();
         QCOMPARE(streamed(TrackRecord()), defaultBytes);
 
-        // A dated UTC record: Julian day, milliseconds since midnight, spec 1.
+        // A dated UTC record: Julian day, milliseconds since midnight, then 1 for UTC.
         TrackRecord record;
         record.setPosition(Point3D(10.25, -3, 7));
         record.setData(QByteArray("\x01\x02\x03", 3));
@@ -98,7 +98,7 @@ private slots:
                                         .bytes();
         QCOMPARE(streamed(record), utcBytes);
 
-        // An offset time carries its offset in seconds after the spec byte.
+        // An offset time carries its offset in seconds after the time-kind byte.
         record.setTime(QDateTime(QDate(2020, 1, 2), QTime(0, 0), Qt::OffsetFromUTC, 3 * 3600));
         QCOMPARE(streamed(record).right(9),
                  ByteBuilder().u32(0).u8(2).i32(3 * 3600).bytes());
