@@ -6,7 +6,7 @@
 #include "syntheticsurvey.h"
 
 #include "slices/idwmodel.h"
-#include "slices/slicecellloop.h"
+#include "slices/parallelloop.h"
 #include "slices/xathread.h"
 #include "slices/xbthread.h"
 #include "slices/xcthread.h"
@@ -35,7 +35,7 @@ struct Baseline
     // Seconds for the average at every point that point(cell, p) gives.
     double run(qint64 cells, int threads, const std::function<void(qint64, double*)>& point) const
     {
-        const int workers = SliceCellLoop::workerCount(threads, cells);
+        const int workers = ParallelLoop::workerCount(threads, cells);
         struct Scratch
         {
             alglib::kdtreerequestbuffer buffer;
@@ -52,7 +52,7 @@ struct Baseline
         std::vector<double> out(static_cast<std::size_t>(cells));
         QElapsedTimer timer;
         timer.start();
-        SliceCellLoop::run(
+        ParallelLoop::run(
             cells, workers,
             [&](int worker, qint64 c) {
                 Scratch& s = *scratch[std::size_t(worker)];
@@ -74,7 +74,7 @@ struct Baseline
                 }
                 out[std::size_t(c)] = sum / weights;
             },
-            SliceCellLoop::CancelFunction(), SliceCellLoop::ProgressFunction());
+            ParallelLoop::CancelFunction(), ParallelLoop::ProgressFunction());
         return timer.nsecsElapsed() / 1e9;
     }
 

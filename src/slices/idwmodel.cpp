@@ -1,16 +1,15 @@
 #include "slices/idwmodel.h"
 
+#include "slices/parallelloop.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <exception>
 #include <thread>
 
 namespace {
 
 constexpr int maximumDimensions = 8;
-// Nodes handed to a fitting thread at a time.
-constexpr qint64 chunkSize = 64;
 
 std::atomic<quint64> nextSerial{1};
 
@@ -187,15 +186,6 @@ bool IdwModel::build(const double* rows, qint64 n, int nx, int nq, int nw, const
         alglib::kdtreebuildtagged(xy, tags, n, nx, 1, 2, *model.m_tree);
     }
 
-    // Every node writes only its own entry, so the split among threads
-    // cannot change the result.
-    const qint64 chunks = (n + chunkSize - 1) / chunkSize;
-    const int threadCount = int(std::min<qint64>(threads < 1 ? idealThreadCount() : threads, chunks));
-    std::atomic<qint64> nextChunk{0};
-    std::atomic<bool> stop{false};
-    std::atomic<bool> wasCancelled{false};
-    std::exception_ptr failure;
-    std::atomic_flag failureTaken = ATOMIC_FLAG_INIT;
     const alglib::kdtree& tree = *model.m_tree;
     double* nodes = model.m_nodes.get();
     const int modelNq = model.m_nq;
@@ -205,52 +195,22 @@ bool IdwModel::build(const double* rows, qint64 n, int nx, int nq, int nw, const
         outcomes = options.outcomes->data();
     }
 
-    auto work = [&]() {
-        try {
-            Worker worker(model, modelNq, options.solver);
-            while (!stop.load(std::memory_order_relaxed)) {
-                const qint64 chunk = nextChunk.fetch_add(1, std::memory_order_relaxed);
-                if (chunk >= chunks)
-                    return;
-                const qint64 end = std::min(n, (chunk + 1) * chunkSize);
-                for (qint64 i = chunk * chunkSize; i < end; ++i) {
-                    if (stop.load(std::memory_order_relaxed))
-                        return;
-                    if (cancelled && cancelled()) {
-                        wasCancelled = true;
-                        stop = true;
-                        return;
-                    }
-                    const IdwNodalFit::Outcome outcome = worker.fitNode(tree, rows, nodes, modelNq, i);
-                    if (outcomes)
-                        outcomes[i] = outcome;
-                }
-            }
-        } catch (...) {
-            stop = true;
-            if (!failureTaken.test_and_set())
-                failure = std::current_exception();
-        }
-    };
-
-    if (threadCount <= 1) {
-        work();
-    } else {
-        std::vector<std::thread> pool;
-        pool.reserve(std::size_t(threadCount - 1));
-        try {
-            for (int t = 1; t < threadCount; ++t)
-                pool.emplace_back(work);
-        } catch (...) {
-            // Fewer threads than asked for still finish the job.
-        }
-        work();
-        for (std::thread& thread : pool)
-            thread.join();
-    }
-    if (failure)
-        std::rethrow_exception(failure);
-    if (wasCancelled)
+    // Every node writes only its own entry, so the split among threads
+    // cannot change the result.
+    const int workers = ParallelLoop::workerCount(threads, n);
+    std::vector<std::unique_ptr<Worker>> perWorker;
+    perWorker.reserve(std::size_t(workers));
+    for (int w = 0; w < workers; ++w)
+        perWorker.push_back(std::make_unique<Worker>(model, modelNq, options.solver));
+    const bool completed = ParallelLoop::run(
+        n, workers,
+        [&](int worker, qint64 i) {
+            const IdwNodalFit::Outcome outcome = perWorker[std::size_t(worker)]->fitNode(tree, rows, nodes, modelNq, i);
+            if (outcomes)
+                outcomes[i] = outcome;
+        },
+        cancelled, ParallelLoop::ProgressFunction());
+    if (!completed)
         return false;
 
     model.m_serial = nextSerial.fetch_add(1);

@@ -1,7 +1,7 @@
 #include "slices/xbthread.h"
 
 #include "slices/idwmodel.h"
-#include "slices/slicecellloop.h"
+#include "slices/parallelloop.h"
 #include "slices/xathread.h"
 
 #include <QPolygonF>
@@ -109,9 +109,9 @@ void XbThread::compute()
     std::vector<double> planY(std::size_t(columns), 0.0);
     std::vector<double> bottom(std::size_t(columns), 0.0);
     std::vector<double> top(std::size_t(columns), 0.0);
-    int workers = SliceCellLoop::workerCount(m_threadCount, columns);
+    int workers = ParallelLoop::workerCount(m_threadCount, columns);
     std::unique_ptr<IdwModel::Scratch[]> surfaceScratch(new IdwModel::Scratch[std::size_t(workers)]);
-    const bool surfacesDone = SliceCellLoop::run(
+    const bool surfacesDone = ParallelLoop::run(
         columns, workers,
         [&](int worker, qint64 i) {
             const double px = x1 + dx / 2.0 + double(i) * dx;
@@ -121,7 +121,7 @@ void XbThread::compute()
             bottom[std::size_t(i)] = bottomModel.value(surfaceScratch[worker], px, py);
             top[std::size_t(i)] = topModel.value(surfaceScratch[worker], px, py);
         },
-        cancelled, SliceCellLoop::ProgressFunction());
+        cancelled, ParallelLoop::ProgressFunction());
     if (!surfacesDone) {
         // Stopped before this slice had a raster: keep nothing of the last one.
         m_result.setNoData();
@@ -169,21 +169,21 @@ void XbThread::compute()
 
     // The inside test, one sweep per row.
     std::vector<char> inside(std::size_t(total), 0);
-    workers = SliceCellLoop::workerCount(m_threadCount, rows);
+    workers = ParallelLoop::workerCount(m_threadCount, rows);
     std::vector<std::vector<double>> crossings(static_cast<std::size_t>(workers));
-    const bool insideDone = SliceCellLoop::run(
+    const bool insideDone = ParallelLoop::run(
         rows, workers,
         [&](int worker, qint64 j) {
             const double z = lowest + step / 2.0 + double(j) * step;
             insideRow(outline, z, step, columns, crossings[std::size_t(worker)], inside.data() + j * columns);
         },
-        cancelled, SliceCellLoop::ProgressFunction());
+        cancelled, ParallelLoop::ProgressFunction());
 
     if (insideDone) {
-        workers = SliceCellLoop::workerCount(m_threadCount, total);
+        workers = ParallelLoop::workerCount(m_threadCount, total);
         std::unique_ptr<IdwModel::Scratch[]> scratch(new IdwModel::Scratch[std::size_t(workers)]);
         // Column by column, each column bottom up.
-        SliceCellLoop::run(
+        ParallelLoop::run(
             total, workers,
             [&](int worker, qint64 c) {
                 const qint64 i = c / rows;

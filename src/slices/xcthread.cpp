@@ -1,7 +1,7 @@
 #include "slices/xcthread.h"
 
 #include "slices/idwmodel.h"
-#include "slices/slicecellloop.h"
+#include "slices/parallelloop.h"
 #include "slices/xathread.h"
 
 #include <algorithm>
@@ -95,11 +95,11 @@ void XcThread::compute()
     double* out = values.data();
     bool* has = mask.data();
 
-    const int workers = SliceCellLoop::workerCount(m_threadCount, total);
+    const int workers = ParallelLoop::workerCount(m_threadCount, total);
     std::unique_ptr<IdwModel::Scratch[]> scratch(new IdwModel::Scratch[std::size_t(workers) * 3]);
     // Column by column, each column from the low y up; the tests run from
     // the cheapest, so outside cells cost no model at all.
-    SliceCellLoop::run(
+    ParallelLoop::run(
         total, workers,
         [&](int worker, qint64 c) {
             const qint64 i = c / rows;

@@ -4,10 +4,11 @@
 
 #include <functional>
 
-// Runs the cells of a slice raster across threads. Each cell is handed out
-// once; the caller keeps per-worker state indexed by the worker number, so
-// the result does not depend on how the cells were shared out.
-class SliceCellLoop
+// Runs a loop over many independent items (the cells of a slice raster, the
+// nodes of a model) across threads. Each item is handed out once; the caller
+// keeps per-worker state indexed by the worker number, so the result does
+// not depend on how the items were shared out.
+class ParallelLoop
 {
 public:
     using CellFunction = std::function<void(int worker, qint64 cell)>;

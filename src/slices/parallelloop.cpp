@@ -1,4 +1,4 @@
-#include "slices/slicecellloop.h"
+#include "slices/parallelloop.h"
 
 #include "slices/idwmodel.h"
 
@@ -16,14 +16,14 @@ constexpr qint64 chunkSize = 16;
 
 } // namespace
 
-int SliceCellLoop::workerCount(int threads, qint64 total)
+int ParallelLoop::workerCount(int threads, qint64 total)
 {
     const qint64 wanted = threads < 1 ? IdwModel::idealThreadCount() : threads;
     const qint64 chunks = (total + chunkSize - 1) / chunkSize;
     return int(std::max<qint64>(1, std::min(wanted, chunks)));
 }
 
-bool SliceCellLoop::run(qint64 total, int workers, const CellFunction& cell, const CancelFunction& cancelled,
+bool ParallelLoop::run(qint64 total, int workers, const CellFunction& cell, const CancelFunction& cancelled,
                         const ProgressFunction& progress)
 {
     std::atomic<qint64> next{0};
