@@ -14,6 +14,9 @@
 #include <cmath>
 #include <limits>
 
+using TestSupport::nextTabStop;
+using TestSupport::typeInto;
+
 namespace {
 
 QVariant storedValue(const QString& key)
@@ -33,13 +36,6 @@ void storeValue(const QString& key, const QVariant& value)
     QSettings settings(applicationName, QStringLiteral("Preferences"));
     settings.setValue(key, value);
     settings.sync();
-}
-
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
 }
 
 void clickButton(QDialogButtonBox* box, QDialogButtonBox::StandardButton which)

@@ -1,5 +1,6 @@
 #include "common/commadesktop.h"
 #include "common/testregistry.h"
+#include "common/testsupport.h"
 
 #include "app/move1dialog.h"
 #include "app/rotatedialog.h"
@@ -11,6 +12,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
+
+using TestSupport::nextTabStop;
+using TestSupport::typeInto;
 
 namespace {
 
@@ -46,20 +50,6 @@ void checkWindow(QDialog& dialog, const QString& windowTitle)
     QCOMPARE(dialog.minimumSize(), dialog.sizeHint());
     QCOMPARE(dialog.maximumSize(), dialog.sizeHint());
     QVERIFY(dialog.parentWidget() == nullptr);
-}
-
-QWidget* nextTabStop(QWidget* widget)
-{
-    QWidget* next = widget->nextInFocusChain();
-    while (next != widget && !(next->focusPolicy() & Qt::TabFocus))
-        next = next->nextInFocusChain();
-    return next;
-}
-
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->clear();
-    QTest::keyClicks(edit, text);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -74,6 +75,21 @@ void onNextMatchingModal(std::function<bool(QWidget*)> matches, std::function<vo
 void onNextModal(std::function<void(QWidget*)> action, int timeoutMs)
 {
     onNextMatchingModal([](QWidget*) { return true; }, action, timeoutMs);
+}
+
+void typeInto(QLineEdit* edit, const QString& text)
+{
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+QWidget* nextTabStop(QWidget* widget)
+{
+    QWidget* next = widget->nextInFocusChain();
+    while (next != widget && !(next->focusPolicy() & Qt::TabFocus))
+        next = next->nextInFocusChain();
+    return next;
 }
 
 void acceptNextFileDialog(const QStringList& paths, const QString& nameFilter)

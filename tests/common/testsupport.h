@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDataStream>
 #include <QString>
+#include <QLineEdit>
 #include <QMenu>
 #include <QWidget>
 
@@ -40,6 +41,11 @@ bool unstreamed(const QByteArray& bytes, T& value)
 // once it is shown; gives up after timeoutMs. Call before the code that
 // opens the modal window.
 void onNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+// Replaces an edit's text by typing, as a user would.
+void typeInto(QLineEdit* edit, const QString& text);
+// The widget that Tab moves the focus to from widget.
+QWidget* nextTabStop(QWidget* widget);
+
 // Answers the next file dialog with the given files (all in one folder),
 // after choosing the name filter when one is given.
 void acceptNextFileDialog(const QStringList& paths, const QString& nameFilter = QString());

@@ -10,6 +10,9 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
+using TestSupport::nextTabStop;
+using TestSupport::typeInto;
+
 namespace {
 
 QSettings* store()
@@ -32,12 +35,6 @@ void clickRadio(QRadioButton* button)
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, indicator.center());
 }
 
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->clear();
-    QTest::keyClicks(edit, text);
-}
-
 QList<QLineEdit*> verticalEdits(const AddSliceDialog& d)
 {
     return {d.v_x1LineEdit, d.v_y1LineEdit, d.v_x2LineEdit, d.v_y2LineEdit};
@@ -55,14 +52,6 @@ QStringList texts(const QList<QLineEdit*>& edits)
     for (const QLineEdit* edit : edits)
         shown << edit->text();
     return shown;
-}
-
-QWidget* nextTabStop(QWidget* widget)
-{
-    QWidget* next = widget->nextInFocusChain();
-    while (next != widget && !(next->focusPolicy() & Qt::TabFocus))
-        next = next->nextInFocusChain();
-    return next;
 }
 
 bool showsVertical(const AddSliceDialog& dialog)

@@ -10,14 +10,10 @@
 #include <QTest>
 #include <QTranslator>
 
-namespace {
+using TestSupport::nextTabStop;
+using TestSupport::typeInto;
 
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
+namespace {
 
 // Gives the two range labels texts with stars, as a translation may.
 class StarredLabels : public QTranslator

@@ -1,5 +1,6 @@
 #include "common/commadesktop.h"
 #include "common/testregistry.h"
+#include "common/testsupport.h"
 
 #include "slices/move2dialog.h"
 #include "slices/move3dialog.h"
@@ -7,6 +8,9 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
+
+using TestSupport::nextTabStop;
+using TestSupport::typeInto;
 
 namespace {
 
@@ -42,20 +46,6 @@ void checkSharedValidator(const QList<QLineEdit*>& edits)
     QVERIFY(shared != nullptr);
     for (const QLineEdit* edit : edits)
         QCOMPARE(edit->validator(), shared);
-}
-
-QWidget* nextTabStop(QWidget* widget)
-{
-    QWidget* next = widget->nextInFocusChain();
-    while (next != widget && !(next->focusPolicy() & Qt::TabFocus))
-        next = next->nextInFocusChain();
-    return next;
-}
-
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->clear();
-    QTest::keyClicks(edit, text);
 }
 
 QStringList texts(const QList<QLineEdit*>& edits)
