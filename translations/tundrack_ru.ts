@@ -163,6 +163,57 @@
     </message>
 </context>
 <context>
+    <name>TrackBlockEntryInfoDialog</name>
+    <message>
+        <source>Unknown</source>
+        <translation>Неизвестен</translation>
+    </message>
+    <message>
+        <source>Load specifications</source>
+        <translation>Загрузить характеристики</translation>
+    </message>
+    <message>
+        <source>Replace probe specifications of %1 with %2?</source>
+        <translation>Заменить характеристики зонда трассы %1 данными из %2?</translation>
+    </message>
+    <message>
+        <source>Track %1 has unknown probe (%2::%3)</source>
+        <translation>%1: неизвестный зонд (%2::%3)</translation>
+    </message>
+    <message>
+        <source>Illegal specifications for probe %1</source>
+        <translation>Недопустимые характеристики для зонда %1</translation>
+    </message>
+    <message>
+        <source>Save specifications</source>
+        <translation>Сохранить характеристики</translation>
+    </message>
+    <message>
+        <source>Save raw data</source>
+        <translation>Сохранить сырые данные</translation>
+    </message>
+    <message>
+        <source>Project data contain unknown probe</source>
+        <translation>Данные проекта содержат неизвестный зонд</translation>
+    </message>
+    <message>
+        <source>File is not empty. Append data?</source>
+        <translation>Файл не пуст. Дописать данные в конец?</translation>
+    </message>
+    <message>
+        <source>Can not open file</source>
+        <translation>Не удалось открыть файл</translation>
+    </message>
+    <message>
+        <source>Can not read file data</source>
+        <translation>Не удалось прочитать данные файла</translation>
+    </message>
+    <message>
+        <source>Can not write data to file</source>
+        <translation>Не удалось записать данные в файл</translation>
+    </message>
+</context>
+<context>
     <name>TrackBlockLineWidget</name>
     <message>
         <source>Remove %1?</source>
@@ -533,6 +584,41 @@
     </message>
 </context>
 <context>
+    <name>UITrackBlockEntryInfoDialog</name>
+    <message>
+        <source>Info</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Probe:</source>
+        <translation>Зонд:</translation>
+    </message>
+    <message>
+        <source>Specifications:</source>
+        <translation>Характеристики:</translation>
+    </message>
+    <message>
+        <source>Load specifications</source>
+        <translation>Загрузить характеристики</translation>
+    </message>
+    <message>
+        <source>Save specifications</source>
+        <translation>Сохранить характеристики</translation>
+    </message>
+    <message>
+        <source>Raw data:</source>
+        <translation>Сырые данные:</translation>
+    </message>
+    <message>
+        <source>Include data headers</source>
+        <translation>Включить заголовки столбцов</translation>
+    </message>
+    <message>
+        <source>Save raw data</source>
+        <translation>Сохранить сырые данные</translation>
+    </message>
+</context>
+<context>
     <name>UITrackBlockEntryLineWidget</name>
     <message>
         <source>Profile</source>
@@ -545,6 +631,25 @@
     <message>
         <source>Values distribution</source>
         <translation>Распределение значений</translation>
+    </message>
+</context>
+<context>
+    <name>UITrackBlockInfoDialog</name>
+    <message>
+        <source>Info</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Origin latitude [*]:</source>
+        <translation>Широта начала координат [*]:</translation>
+    </message>
+    <message>
+        <source>Origin longitude [*]:</source>
+        <translation>Долгота начала координат [*]:</translation>
+    </message>
+    <message>
+        <source>Origin altitude [m]:</source>
+        <translation>Высота начала координат [м]:</translation>
     </message>
 </context>
 <context>

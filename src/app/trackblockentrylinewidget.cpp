@@ -1,5 +1,6 @@
 #include "app/trackblockentrylinewidget.h"
 
+#include "app/trackblockentryinfodialog.h"
 #include "survey/trackblockentry.h"
 
 TrackBlockEntryLineWidget::TrackBlockEntryLineWidget(TrackBlockEntry* entry, QWidget* parent)
@@ -33,7 +34,12 @@ void TrackBlockEntryLineWidget::showProfile()
 
 void TrackBlockEntryLineWidget::showInfo()
 {
-    // Not wired to a dialog yet.
+    TrackBlockEntryInfoDialog dialog(m_entry);
+    dialog.exec();
+    // New specifications are an edit of the project: closing must offer to
+    // save them.
+    if (dialog.specificationsLoaded())
+        emit sendModified();
 }
 
 void TrackBlockEntryLineWidget::showDistribution()

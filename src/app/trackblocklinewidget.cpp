@@ -3,6 +3,7 @@
 #include "app/move1dialog.h"
 #include "app/rotatedialog.h"
 #include "app/scaledialog.h"
+#include "app/trackblockinfodialog.h"
 #include "survey/trackblock.h"
 
 #include <QMessageBox>
@@ -70,7 +71,8 @@ void TrackBlockLineWidget::scaleBlock()
 
 void TrackBlockLineWidget::showInfo()
 {
-    // Not wired to a dialog yet.
+    TrackBlockInfoDialog dialog(m_block);
+    dialog.exec();
 }
 
 void TrackBlockLineWidget::showDistribution()

@@ -1,6 +1,7 @@
 #include "slices/sliceplot.h"
 
 #include "app/preferences.h"
+#include "app/writtenfile.h"
 
 #include <qwt_color_map.h>
 #include <qwt_matrix_raster_data.h>
@@ -41,17 +42,6 @@ bool holdsData(const SliceRasterData& raster, int index)
     if (raster.mask().size() == raster.values().size())
         return raster.hasData(index);
     return raster.values().at(index) > SliceRasterData::noData;
-}
-
-// A text file is only good once the stream has handed everything to the
-// file and the file to the system; close() forgets a failed last write, so
-// both are checked before it and the device once more after it.
-bool finish(QTextStream& out, QFile& file)
-{
-    out.flush();
-    const bool written = out.status() == QTextStream::Ok && file.flush() && file.error() == QFileDevice::NoError;
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
 }
 
 // A raster without extent (nothing computed, or no samples in the value
@@ -243,7 +233,7 @@ bool SlicePlot::exportSurfer(const QString& fileName)
             out << xmin + i * dx << " " << ymin + j * dy << " " << values.at(index) << "\n";
         }
     }
-    if (!finish(out, file))
+    if (!WrittenFile::finish(out, file))
         return false;
 
     if (!Preferences::instance()->createSurferBlankFiles())
@@ -256,7 +246,7 @@ bool SlicePlot::exportSurfer(const QString& fileName)
     blankOut << outline.size() << " 0\n";
     for (const QPointF& p : outline)
         blankOut << p.x() << ", " << p.y() << "\n";
-    return finish(blankOut, blank);
+    return WrittenFile::finish(blankOut, blank);
 }
 
 bool SlicePlot::exportPng(const QString& fileName)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -44,6 +45,19 @@ void clearAllSettings()
             settings.sync();
         }
     }
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        qFatal("cannot write %s", qPrintable(path));
 }
 
 namespace {
@@ -141,20 +155,44 @@ void rejectNextFileDialog()
                         [](QWidget* widget) { qobject_cast<QFileDialog*>(widget)->reject(); }, 5000);
 }
 
+namespace {
+
+bool isMessageBox(QWidget* widget)
+{
+    return qobject_cast<QMessageBox*>(widget) != nullptr;
+}
+
+void answer(QMessageBox* box, int standardButton)
+{
+    QAbstractButton* button = box->button(QMessageBox::StandardButton(standardButton));
+    if (button)
+        button->click();
+    else
+        box->reject();
+}
+
+} // namespace
+
 void answerNextMessageBox(int standardButton, QString* text)
 {
-    onNextMatchingModal([](QWidget* widget) { return qobject_cast<QMessageBox*>(widget) != nullptr; },
-                        [standardButton, text](QWidget* widget) {
+    onNextMatchingModal(isMessageBox, [standardButton, text](QWidget* widget) {
         auto* box = qobject_cast<QMessageBox*>(widget);
-        if (!box)
-            return;
         if (text)
             *text = box->text();
-        QAbstractButton* button = box->button(QMessageBox::StandardButton(standardButton));
-        if (button)
-            button->click();
-        else
-            box->reject();
+        answer(box, standardButton);
+    }, 5000);
+}
+
+void answerNextMessageBoxes(const QList<int>& standardButtons, QStringList* texts)
+{
+    if (standardButtons.isEmpty())
+        return;
+    onNextMatchingModal(isMessageBox, [standardButtons, texts](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (texts)
+            texts->append(box->text());
+        answerNextMessageBoxes(standardButtons.mid(1), texts);
+        answer(box, standardButtons.first());
     }, 5000);
 }
 

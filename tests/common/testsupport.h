@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDataStream>
 #include <QString>
+#include <QStringList>
 #include <QLineEdit>
 #include <QMenu>
 #include <QWidget>
@@ -37,6 +38,11 @@ bool unstreamed(const QByteArray& bytes, T& value)
     return in.status() == QDataStream::Ok;
 }
 
+// The bytes of a file, or "(missing)" when it cannot be read.
+QByteArray fileBytes(const QString& path);
+// Replaces a file's content; a failure stops the test run.
+void writeFileBytes(const QString& path, const QByteArray& bytes);
+
 // Runs action on the next modal widget that appears (message box, dialog)
 // once it is shown; gives up after timeoutMs. Call before the code that
 // opens the modal window.
@@ -55,5 +61,9 @@ void rejectNextFileDialog();
 void onNextPopup(std::function<void(QMenu*)> action);
 // Answers the next message box by clicking its standard button.
 void answerNextMessageBox(int standardButton, QString* text = nullptr);
+// Answers the message boxes that follow one another (other modal windows
+// in between are left alone), one standard button each, and appends their
+// texts. A box without the button is closed.
+void answerNextMessageBoxes(const QList<int>& standardButtons, QStringList* texts = nullptr);
 
 } // namespace TestSupport
