@@ -5,6 +5,7 @@
 
 #include "app/mainwindow.h"
 #include "app/samplecollector.h"
+#include "app/trackblockentryinfodialog.h"
 #include "app/trackblockentrylinewidget.h"
 #include "app/trackblocklistwidget.h"
 #include "app/trackblockwidget.h"
@@ -292,6 +293,9 @@ private slots:
         QList<double> values;
         blocks.block(0).entry(0).values(values);
         QCOMPARE(values.size(), 25 * 14);
+        TrackBlockEntryInfoDialog info(&blocks.block(0).entry(0));
+        QCOMPARE(info.zLineEdit->text(), QStringLiteral("VKT/TALVIN"));
+        QVERIFY(info.sTextBrowser->toPlainText().startsWith(QStringLiteral("#7\n5/11/2008\n\nF[1] = 10\n")));
 
         // No unknown probe: 14 samples a record, the deepest 9.996 m down.
         QList<Point3D> bottom;

@@ -6,7 +6,6 @@
 #include "probes/legacy/processoptionswidget_legacy.h"
 #include "signalrecorder.h"
 
-#include <QScopedPointer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -21,40 +20,22 @@ class LegacyOptionsWidgetsTest : public QObject
 private slots:
     void init() { TestSupport::clearAllSettings(); }
 
-    void defaultsAndForms()
-    {
-        GraphicOptionsWidget_Legacy graphic;
-        QCOMPARE(graphic.label->text(), QStringLiteral("Frequency:"));
-        QCOMPARE(graphic.fComboBox->count(), 14);
-        QCOMPARE(graphic.fComboBox->itemText(13), QStringLiteral("14"));
-        QCOMPARE(graphic.fComboBox->currentText(), QStringLiteral("1"));
-        QCOMPARE(graphic.horizontalLayout->contentsMargins(), QMargins(0, 0, 0, 0));
-
-        MeasureOptionsWidget_Legacy measure;
-        QCOMPARE(measure.label->text(), QStringLiteral("Frequencies:"));
-        for (int f = 0; f < 14; ++f) {
-            QCheckBox* box = measure.frequencyBox(f);
-            QCOMPARE(box->text(), QString::number(f + 1));
-            QVERIFY(box->isChecked());
-            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
-            measure.gridLayout->getItemPosition(measure.gridLayout->indexOf(box), &row, &column,
-                                                &rowSpan, &columnSpan);
-            QCOMPARE(QPoint(column, row), QPoint(f / 7, f % 7 + 1));
-        }
-        QVERIFY(!measure.frequencyBox(14) && !measure.frequencyBox(-1));
-
-        ProcessOptionsWidget_Legacy process;
-        QVERIFY(process.absValueRadioButton->isChecked());
-        QCOMPARE(process.signalPart(), 0);
-        QCOMPARE(process.imagPartRadioButton->text(), QStringLiteral("Imaginary part"));
-    }
-
-    void persistenceAndDamagedStores()
+    void defaultsAndPersistence()
     {
         {
             GraphicOptionsWidget_Legacy graphic;
             MeasureOptionsWidget_Legacy measure;
             ProcessOptionsWidget_Legacy process;
+            QCOMPARE(graphic.fComboBox->count(), 14);
+            QCOMPARE(graphic.fComboBox->currentText(), QStringLiteral("1"));
+            for (int f = 0; f < 14; ++f) {
+                QCOMPARE(measure.frequencyBox(f)->text(), QString::number(f + 1));
+                QVERIFY(measure.frequencyBox(f)->isChecked());
+            }
+            QVERIFY(!measure.frequencyBox(14) && !measure.frequencyBox(-1));
+            QCOMPARE(process.signalPart(), 0);
+            QVERIFY(process.absValueRadioButton->isChecked());
+
             graphic.fComboBox->setCurrentIndex(13);
             measure.f2CheckBox->setChecked(false);
             measure.f14CheckBox->setChecked(false);
@@ -62,20 +43,20 @@ private slots:
         }
         QCOMPARE(stored("GraphicOptionsWidget_Legacy", "f").toInt(), 13);
         QCOMPARE(stored("MeasureOptionsWidget_Legacy", "f2").toBool(), false);
-        QCOMPARE(stored("MeasureOptionsWidget_Legacy", "f14").toBool(), false);
         QCOMPARE(stored("MeasureOptionsWidget_Legacy", "f13").toBool(), true);
+        QCOMPARE(stored("MeasureOptionsWidget_Legacy", "f14").toBool(), false);
         QCOMPARE(stored("ProcessOptionsWidget_Legacy", "signalPart").toInt(), 2);
-        {
-            GraphicOptionsWidget_Legacy graphic;
-            MeasureOptionsWidget_Legacy measure;
-            ProcessOptionsWidget_Legacy process;
-            QCOMPARE(graphic.fComboBox->currentText(), QStringLiteral("14"));
-            QVERIFY(!measure.f2CheckBox->isChecked() && !measure.f14CheckBox->isChecked());
-            QVERIFY(measure.f1CheckBox->isChecked());
-            QCOMPARE(process.signalPart(), 2);
-        }
+        GraphicOptionsWidget_Legacy graphic;
+        MeasureOptionsWidget_Legacy measure;
+        ProcessOptionsWidget_Legacy process;
+        QCOMPARE(graphic.fComboBox->currentText(), QStringLiteral("14"));
+        QVERIFY(!measure.f2CheckBox->isChecked() && !measure.f14CheckBox->isChecked());
+        QVERIFY(measure.f1CheckBox->isChecked() && measure.f13CheckBox->isChecked());
+        QCOMPARE(process.signalPart(), 2);
+    }
 
-        // Out of range, or no number at all: the first item, which is then stored.
+    void damagedStoresReadAsTheFirstItem()
+    {
         for (const QVariant& bad : {QVariant(14), QVariant(-1), QVariant(QStringLiteral("x"))}) {
             store("GraphicOptionsWidget_Legacy", "f", bad);
             store("ProcessOptionsWidget_Legacy", "signalPart", bad.toInt() == 14 ? QVariant(5) : bad);
@@ -90,7 +71,7 @@ private slots:
         }
     }
 
-    void signalsAfterConstruction()
+    void signalsAfterConstructionOnly()
     {
         store("GraphicOptionsWidget_Legacy", "f", 5);
         store("MeasureOptionsWidget_Legacy", "f3", false);
@@ -101,9 +82,9 @@ private slots:
         ProcessOptionsWidget_Legacy process;
         QCOMPARE(graphic.fComboBox->currentIndex(), 5);
         QCOMPARE(process.signalPart(), 1);
-        QCOMPARE(SignalRecorder::count(&graphic, "optionsChanged()"), 0);
-        QCOMPARE(SignalRecorder::count(&process, "optionsChanged()"), 0);
-        QCOMPARE(SignalRecorder::count(&measure, "optionsChanged()"), 0);
+        for (QObject* widget : {static_cast<QObject*>(&graphic), static_cast<QObject*>(&measure),
+                                static_cast<QObject*>(&process)})
+            QCOMPARE(SignalRecorder::count(widget, "optionsChanged()"), 0);
 
         QSignalSpy graphicSpy(&graphic, &GraphicOptionsWidget::optionsChanged);
         QSignalSpy processSpy(&process, &ProcessOptionsWidget::optionsChanged);
@@ -115,7 +96,6 @@ private slots:
         }
         graphic.fComboBox->setFocus();
         QTest::keyClick(graphic.fComboBox, Qt::Key_Down);
-        QCOMPARE(graphic.fComboBox->currentIndex(), 6);
         graphic.fComboBox->setCurrentIndex(6);
         QCOMPARE(graphicSpy.count(), 1);
         clickIndicator(process.imagPartRadioButton);
