@@ -119,6 +119,13 @@
     </message>
 </context>
 <context>
+    <name>RecordTranslator</name>
+    <message>
+        <source>Supply voltage: %1 V</source>
+        <translation>Напряжение питания: %1 В</translation>
+    </message>
+</context>
+<context>
     <name>SampleCollector</name>
     <message>
         <source>Project data contain unknown probe</source>
@@ -294,7 +301,21 @@
     </message>
 </context>
 <context>
+    <name>UIGraphicOptionsWidget_Legacy</name>
+    <message>
+        <source>Frequency:</source>
+        <translation>Частота:</translation>
+    </message>
+</context>
+<context>
     <name>UIMeasureOptionsWidget_Kestrion</name>
+    <message>
+        <source>Frequencies:</source>
+        <translation>Частоты:</translation>
+    </message>
+</context>
+<context>
+    <name>UIMeasureOptionsWidget_Legacy</name>
     <message>
         <source>Frequencies:</source>
         <translation>Частоты:</translation>
@@ -463,6 +484,21 @@
     <message>
         <source>User air calibration</source>
         <translation>Пользовательская калибровка в воздухе</translation>
+    </message>
+</context>
+<context>
+    <name>UIProcessOptionsWidget_Legacy</name>
+    <message>
+        <source>Modulus</source>
+        <translation>Модуль</translation>
+    </message>
+    <message>
+        <source>Real part</source>
+        <translation>Действительная часть</translation>
+    </message>
+    <message>
+        <source>Imaginary part</source>
+        <translation>Мнимая часть</translation>
     </message>
 </context>
 <context>
@@ -677,13 +713,6 @@
     <message>
         <source>Values distribution</source>
         <translation>Распределение значений</translation>
-    </message>
-</context>
-<context>
-    <name>ZndTranslator_Kestrion</name>
-    <message>
-        <source>Supply voltage: %1 V</source>
-        <translation>Напряжение питания: %1 В</translation>
     </message>
 </context>
 </TS>

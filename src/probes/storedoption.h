@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QList>
 #include <QSettings>
 #include <QString>
 
@@ -17,5 +19,16 @@ public:
         if (index < 0 || index >= comboBox->count())
             index = 0;
         comboBox->setCurrentIndex(index);
+    }
+
+    // Clicks the button of the stored index among buttons; an index outside
+    // them (or no number) clicks the first.
+    static void restoreChoice(const QSettings& settings, const QString& key,
+                              const QList<QAbstractButton*>& buttons)
+    {
+        int index = settings.value(key, 0).toInt();
+        if (index < 0 || index >= buttons.size())
+            index = 0;
+        buttons.at(index)->click();
     }
 };

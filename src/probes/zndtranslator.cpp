@@ -1,6 +1,7 @@
 #include "probes/zndtranslator.h"
 
 #include "probes/kestrion/zndtranslator_kestrion.h"
+#include "probes/legacy/zndtranslator_legacy.h"
 #include "probes/simulator/zndtranslator_simulator.h"
 
 ZndTranslator::~ZndTranslator() = default;
@@ -26,5 +27,7 @@ ZndTranslator* createTranslator(const ProbeId& id)
         return new ZndTranslator_Simulator;
     if (id == ProbeId(1, 0))
         return new ZndTranslator_Kestrion;
+    if (id == ProbeId(254, 254))
+        return new ZndTranslator_Legacy;
     return nullptr;
 }

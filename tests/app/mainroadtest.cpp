@@ -4,6 +4,8 @@
 #include "probes/probebytes.h"
 
 #include "app/mainwindow.h"
+#include "app/samplecollector.h"
+#include "app/trackblockentryinfodialog.h"
 #include "app/trackblockentrylinewidget.h"
 #include "app/trackblocklistwidget.h"
 #include "app/trackblockwidget.h"
@@ -68,6 +70,24 @@ QList<Track> kestrionSurvey()
     return tracks;
 }
 
+// Three tracks of 25 records at 10 m height, every one of the 14 frequencies measured.
+QList<Track> legacySurvey()
+{
+    const QByteArray specifications = ProbeBytes::LegacyBlock::plain().bytes();
+    QList<Track> tracks;
+    for (int t = 0; t < 3; ++t) {
+        QList<QByteArray> records;
+        for (int i = 0; i < 25; ++i) {
+            ProbeBytes::RawRecordBytes record;
+            for (int f = 0; f < 14; ++f)
+                record.setChannel(f, 128 * (3 + (i + t + f) % 5), 128 * 4, 3000, 4000);
+            records.append(record.bytes);
+        }
+        tracks.append(SessionWriter::track(ProbeId(254, 254), specifications, records, t * 2.5, 10.0));
+    }
+    return tracks;
+}
+
 QAction* action(MainWindow& window, const char* name)
 {
     return window.findChild<QAction*>(QLatin1String(name));
@@ -90,6 +110,22 @@ bool enterSlicesMode(MainWindow& window)
     });
     action(window, "slicesAction")->trigger();
     return waitFor([&window]() { return window.mode() == MainWindow::SlicesMode; });
+}
+
+// A vertical slice from (0, y) to (20, y) through the add-slice dialog.
+void addVerticalSlice(MainWindow& window, double y)
+{
+    AddSliceDialog* add = window.addSliceDialog();
+    action(window, "addSliceAction")->trigger();
+    QTest::mouseClick(add->vRadioButton, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    for (auto [edit, text] : {std::pair<QLineEdit*, QString>{add->v_x1LineEdit, "0"},
+                              {add->v_y1LineEdit, QString::number(y)},
+                              {add->v_x2LineEdit, "20"},
+                              {add->v_y2LineEdit, QString::number(y)}}) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    QTest::mouseClick(add->buttonBox->button(QDialogButtonBox::Ok), Qt::LeftButton);
 }
 
 void choose(QMenu* menu, int index)
@@ -155,17 +191,8 @@ private slots:
             QVERIFY(enterSlicesMode(window));
 
             // A vertical and a horizontal slice through the add-slice dialog.
+            addVerticalSlice(window, 5);
             AddSliceDialog* add = window.addSliceDialog();
-            action(window, "addSliceAction")->trigger();
-            QTest::mouseClick(add->vRadioButton, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-            for (auto [edit, text] : {std::pair<QLineEdit*, QString>{add->v_x1LineEdit, "0"},
-                                      {add->v_y1LineEdit, "5"},
-                                      {add->v_x2LineEdit, "20"},
-                                      {add->v_y2LineEdit, "5"}}) {
-                edit->clear();
-                QTest::keyClicks(edit, text);
-            }
-            QTest::mouseClick(add->buttonBox->button(QDialogButtonBox::Ok), Qt::LeftButton);
             action(window, "addSliceAction")->trigger();
             QTest::mouseClick(add->hRadioButton, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
             add->h_heightLineEdit->setText(QStringLiteral("7.5"));
@@ -246,6 +273,53 @@ private slots:
             QVERIFY(enterSlicesMode(window));
             QVERIFY(slices.at(0)->curve()->isVisible());
             QVERIFY(!slices.at(1)->curve()->isVisible());
+        }
+    }
+
+    void legacyRoad()
+    {
+        const QString session = writeSession(QStringLiteral("legacy.kv"), legacySurvey());
+        MainWindow window;
+        window.show();
+        loadThroughMenu(window, {session});
+        TrackBlockList& blocks = *window.trackBlockList();
+        QCOMPARE(blocks.count(), 1);
+        const QList<TrackBlockWidget*> rows = window.trackBlockListWidget()->findChildren<TrackBlockWidget*>();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first()->findChildren<TrackBlockEntryLineWidget*>().size(), 3);
+        QCOMPARE(window.planMapPlot()->itemList(QwtPlotItem::Rtti_PlotUserItem + 1).size(), 3);
+        QVERIFY(blocks.block(0).entry(2).curve()->isVisible());
+        QCOMPARE(int(blocks.block(0).entry(2).curve()->dataSize()), 25);
+        QList<double> values;
+        blocks.block(0).entry(0).values(values);
+        QCOMPARE(values.size(), 25 * 14);
+        TrackBlockEntryInfoDialog info(&blocks.block(0).entry(0));
+        QCOMPARE(info.zLineEdit->text(), QStringLiteral("VKT/TALVIN"));
+        QVERIFY(info.sTextBrowser->toPlainText().startsWith(QStringLiteral("#7\n5/11/2008\n\nF[1] = 10\n")));
+
+        // No unknown probe: 14 samples a record, the deepest 9.996 m down.
+        QList<Point3D> bottom;
+        QList<double> samples;
+        QVERIFY(SampleCollector::collect(blocks, &bottom, nullptr, &samples, -1e200, 1e200));
+        QCOMPARE(samples.size(), 75 * 14 * 4);
+        QCOMPARE(bottom.size(), 75);
+        QCOMPARE(bottom.first().z(), 10.0 - 9.996);
+
+        // Models, and a vertical slice through the middle track.
+        QVERIFY(enterSlicesMode(window));
+        addVerticalSlice(window, 2.5);
+        const QList<SliceObjectLineWidget*> sliceRows =
+            window.sliceObjectListWidget()->findChildren<SliceObjectLineWidget*>();
+        QCOMPARE(sliceRows.size(), 1);
+        QTest::mouseClick(sliceRows.first()->viewToolButton, Qt::LeftButton);
+        QVERIFY(waitFor([&window]() { return !window.sliceWidget()->isWaiting(); }));
+        const SliceRasterData& data = window.slicePlot()->data();
+        QVERIFY(data.columns() > 0);
+        QVERIFY(data.mask().contains(true));
+        // Resistivities of moduli 0.0005 to 0.0009 (about 0.5 to 0.9 Ohm*m).
+        for (int i = 0; i < data.mask().size(); ++i) {
+            if (data.hasData(i))
+                QVERIFY2(data.values().at(i) > 0.4 && data.values().at(i) < 1.1, qPrintable(QString::number(data.values().at(i))));
         }
     }
 

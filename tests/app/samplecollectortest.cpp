@@ -387,6 +387,42 @@ private slots:
         COMPARE_POINTS(c.bottom, QList<Point3D>({Point3D(0, 7, 246)}));
     }
 
+    void legacyEntries()
+    {
+        // Every frequency of the first record holds the modulus 0.001; the
+        // second has frequency 0 and a frequency 5 whose |C| is 0.
+        const QByteArray specifications = ProbeBytes::LegacyBlock::plain().bytes();
+        RawRecordBytes all;
+        for (int f = 0; f < 14; ++f)
+            all.setMilli(f);
+        RawRecordBytes two;
+        two.setMilli(0);
+        two.setChannel(5, 3 * 128, 4 * 128, 0, 0);
+        TrackBlockList list;
+        addBlock(list, {SessionWriter::track(ProbeId(254, 254), specifications, {all.bytes, two.bytes}, 2.5, 100),
+                        SessionWriter::track(ProbeId(254, 254), specifications.left(1163), {all.bytes}, 5)});
+        const double resistivity = 1.0 / 1.4394612206290798;
+        Collected c = collect(list);
+        QVERIFY(!c.allKnown);
+        COMPARE_POINTS(c.top, QList<Point3D>({Point3D(0, 2.5, 100), Point3D(1, 2.5, 100)}));
+        COMPARE_POINTS(c.bottom, QList<Point3D>({Point3D(0, 2.5, 100 - 9.996), Point3D(1, 2.5, 100 - 9.996)}));
+        QCOMPARE(c.samples.size(), 15 * 4);
+        for (int i = 0; i < 15; ++i) {
+            const double depth = i < 14 ? (i + 1) * 0.714 : 9.996;
+            QVERIFY(qAbs(c.samples.at(4 * i + 2) - (100 - depth)) < 1e-12);
+            QVERIFY(qAbs(c.samples.at(4 * i + 3) - resistivity) < 1e-13);
+        }
+
+        // Specific data: the stored frequency 14 only, which the second record lacks.
+        storeSetting("GraphicOptionsWidget_Legacy", "f", 13);
+        ProcessOptionsStore::instance()->setOptions({{ProbeId(254, 254), options(true, true)}});
+        c = collect(list);
+        QCOMPARE(c.samples, sample(0, 2.5, 100 - 0.714, c.samples.value(3)));
+        QVERIFY(qAbs(c.samples.at(3) - resistivity) < 1e-13);
+        QCOMPARE(c.bottom.size(), 1);
+        QCOMPARE(c.top.size(), 2);
+    }
+
     void unusableEntriesAreLeftOut()
     {
         const QByteArray record = simulatorRecord({1, 2, 3, 4, 5}, {0, 0, 1, 0, 0});

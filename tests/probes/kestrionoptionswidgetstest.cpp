@@ -3,6 +3,7 @@
 #include "probes/kestrion/graphicoptionswidget_kestrion.h"
 #include "probes/kestrion/measureoptionswidget_kestrion.h"
 #include "probes/kestrion/processoptionswidget_kestrion.h"
+#include "optionsettings.h"
 #include "signalrecorder.h"
 
 #include <QScopedPointer>
@@ -11,18 +12,6 @@
 #include <QTest>
 
 namespace {
-
-QVariant stored(const char* application, const char* key)
-{
-    QSettings settings(QStringLiteral("Kvarn"), QString::fromLatin1(application));
-    return settings.value(QString::fromLatin1(key));
-}
-
-void store(const char* application, const char* key, const QVariant& value)
-{
-    QSettings settings(QStringLiteral("Kvarn"), QString::fromLatin1(application));
-    settings.setValue(QString::fromLatin1(key), value);
-}
 
 QStringList items(const QComboBox* box)
 {
@@ -44,14 +33,11 @@ bool radiosShown(const ProcessOptionsWidget_Kestrion& w)
            && !w.imagPartRadioButton->isHidden();
 }
 
-// Clicks where the indicator of a check box or radio button is: the middle of
-// a wide button lies beyond its short text and would not toggle it.
-void clickIndicator(QAbstractButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
-}
-
 } // namespace
+
+using OptionSettings::clickIndicator;
+using OptionSettings::store;
+using OptionSettings::stored;
 
 class KestrionOptionsWidgetsTest : public QObject
 {

@@ -1,17 +1,6 @@
 #include "probes/kestrion/kestrionspecifications.h"
 
-#include <QDataStream>
-
-namespace {
-
-void prepare(QDataStream& stream)
-{
-    stream.setVersion(QDataStream::Qt_5_2);
-    stream.setByteOrder(QDataStream::BigEndian);
-    stream.setFloatingPointPrecision(QDataStream::DoublePrecision);
-}
-
-} // namespace
+#include "probes/specificationsstream.h"
 
 KestrionSpecifications::KestrionSpecifications(const QByteArray& bytes)
 {
@@ -20,7 +9,7 @@ KestrionSpecifications::KestrionSpecifications(const QByteArray& bytes)
 
     // A short read leaves the stream's zero in every field it does not reach.
     QDataStream in(bytes);
-    prepare(in);
+    SpecificationsStream::prepare(in);
     in >> d1 >> d2 >> d3 >> serial;
     for (QVector<double>* vector : vectors()) {
         for (double& value : *vector)
@@ -33,7 +22,7 @@ QByteArray KestrionSpecifications::toByteArray() const
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    prepare(out);
+    SpecificationsStream::prepare(out);
     out << d1 << d2 << d3 << serial;
     for (const QVector<double>* vector : vectors()) {
         for (double value : *vector)

@@ -16,17 +16,8 @@ ProcessOptionsWidget_Kestrion::ProcessOptionsWidget_Kestrion(QWidget* parent)
 
     QSettings settings(acquisitionProgramName, QStringLiteral("ProcessOptionsWidget_Kestrion"));
     StoredOption::restoreIndex(settings, QStringLiteral("valueType"), m_valueTypeComboBox);
-    switch (settings.value(QStringLiteral("signalPart"), 0).toInt()) {
-    case 1:
-        realPartRadioButton->click();
-        break;
-    case 2:
-        imagPartRadioButton->click();
-        break;
-    default:
-        absValueRadioButton->click();
-        break;
-    }
+    StoredOption::restoreChoice(settings, QStringLiteral("signalPart"),
+                                {absValueRadioButton, realPartRadioButton, imagPartRadioButton});
     userAirCalibrationCheckBox->setChecked(
         settings.value(QStringLiteral("userAirCalibration"), false).toBool());
 

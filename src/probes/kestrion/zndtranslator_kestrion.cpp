@@ -12,12 +12,6 @@ namespace {
 constexpr double pi = 3.141592653589793;
 constexpr double microvoltsPerVolt = 1000000.0;
 
-// Depth assigned to frequency index f: the lowest frequency reaches deepest.
-double depthOf(int f)
-{
-    return 3 - f;
-}
-
 } // namespace
 
 ZndTranslator_Kestrion::ZndTranslator_Kestrion()
@@ -34,79 +28,34 @@ bool ZndTranslator_Kestrion::setSpecifications(const QByteArray& bytes)
     return m_kestrion.isValid();
 }
 
-QByteArray ZndTranslator_Kestrion::specificationsRequest()
+QVector<bool> ZndTranslator_Kestrion::checkedFrequencies(MeasureOptionsWidget* widget) const
 {
-    static const char request[] = {'\x02', '\xF1', '\x07', '\x01', '\x00', '\xF9', '\x00', '\x03'};
-    return QByteArray(request, sizeof(request));
-}
-
-QByteArray ZndTranslator_Kestrion::measureRequest(MeasureOptionsWidget* widget, bool* ok)
-{
-    *ok = false;
     auto* options = qobject_cast<MeasureOptionsWidget_Kestrion*>(widget);
     if (!options)
-        return QByteArray();
-    const QCheckBox* const boxes[frequencyCount] = {options->f1CheckBox, options->f2CheckBox,
-                                                    options->f3CheckBox};
-    quint16 mask = 0;
-    for (int f = 0; f < frequencyCount; ++f) {
-        const int channel = channelForFrequency(f);
-        if (boxes[f]->isChecked() && channel >= 0)
-            mask |= quint16(1u << channel);
-    }
-    if (mask == 0)
-        return QByteArray();
-    static const char request[] = {'\x02', '\xF1', '\x02', '\x02', '\x00',
-                                   '\xF5', '\x00', '\x00', '\x03'};
-    QByteArray bytes(request, sizeof(request));
-    bytes[6] = char(mask >> 8);
-    bytes[7] = char(mask & 0xFF);
-    *ok = true;
-    return bytes;
+        return {};
+    return {options->f1CheckBox->isChecked(), options->f2CheckBox->isChecked(),
+            options->f3CheckBox->isChecked()};
 }
 
-QPointF ZndTranslator_Kestrion::point(const QByteArray& record, ProcessOptionsWidget* processOptions,
-                                      GraphicOptionsWidget* graphicOptions, bool* ok)
+bool ZndTranslator_Kestrion::chosenFrequency(GraphicOptionsWidget* widget, int* f) const
 {
-    *ok = false;
-    auto* process = qobject_cast<ProcessOptionsWidget_Kestrion*>(processOptions);
-    auto* graphic = qobject_cast<GraphicOptionsWidget_Kestrion*>(graphicOptions);
-    if (record.size() != RawRecord::size || !process || !graphic)
-        return QPointF();
-    const int f = graphic->fComboBox->currentIndex();
-    double y = 0.0;
-    if (!value(record, f, process, &y))
-        return QPointF();
-    *ok = true;
-    return QPointF(depthOf(f), y);
+    auto* options = qobject_cast<GraphicOptionsWidget_Kestrion*>(widget);
+    if (!options)
+        return false;
+    *f = options->fComboBox->currentIndex();
+    return true;
 }
 
-QVector<QPointF> ZndTranslator_Kestrion::points(const QByteArray& record,
-                                                ProcessOptionsWidget* processOptions, bool* ok)
+bool ZndTranslator_Kestrion::acceptsProcessOptions(ProcessOptionsWidget* widget) const
 {
-    *ok = false;
-    QVector<QPointF> result;
-    auto* process = qobject_cast<ProcessOptionsWidget_Kestrion*>(processOptions);
-    if (record.size() != RawRecord::size || !process)
-        return result;
-    for (int f = 0; f < frequencyCount; ++f) {
-        double y = 0.0;
-        if (value(record, f, process, &y)) {
-            result.prepend(QPointF(depthOf(f), y));
-            *ok = true;
-        }
-    }
-    return result;
+    return qobject_cast<ProcessOptionsWidget_Kestrion*>(widget) != nullptr;
 }
 
-bool ZndTranslator_Kestrion::value(const QByteArray& record, int f,
-                                   const ProcessOptionsWidget_Kestrion* options,
-                                   double* result) const
+bool ZndTranslator_Kestrion::channelValue(int vRe, int vIm, int cRe, int cIm, int f,
+                                          ProcessOptionsWidget* widget, double* result) const
 {
-    const RawRecord raw(record);
-    const int channel = channelForFrequency(f);
-    int vRe = 0, vIm = 0, cRe = 0, cIm = 0;
-    if (!raw.isChannelValid(channel) || !raw.channelValues(channel, &vRe, &vIm, &cRe, &cIm))
+    auto* options = qobject_cast<ProcessOptionsWidget_Kestrion*>(widget);
+    if (!options)
         return false;
     const bool userAir = options->userAirCalibration();
     double y = 0.0;
@@ -126,33 +75,6 @@ bool ZndTranslator_Kestrion::value(const QByteArray& record, int f,
         return false;
     *result = y;
     return true;
-}
-
-QStringList ZndTranslator_Kestrion::rawDataHeaders()
-{
-    QStringList headers;
-    for (int n = 1; n <= frequencyCount; ++n) {
-        headers << QStringLiteral("V.Re[%1]").arg(n) << QStringLiteral("V.Im[%1]").arg(n)
-                << QStringLiteral("C.Re[%1]").arg(n) << QStringLiteral("C.Im[%1]").arg(n);
-    }
-    return headers;
-}
-
-QStringList ZndTranslator_Kestrion::rawDataValues(const QByteArray& record)
-{
-    QStringList values;
-    const RawRecord raw(record);
-    if (!raw.hasValues())
-        return values;
-    for (int f = 0; f < frequencyCount; ++f) {
-        const int channel = channelForFrequency(f);
-        int parts[4] = {0, 0, 0, 0};
-        if (raw.isChannelValid(channel))
-            raw.channelValues(channel, &parts[0], &parts[1], &parts[2], &parts[3]);
-        for (int part : parts)
-            values << QStringLiteral("%1").arg(double(part), 0, 'g', 6);
-    }
-    return values;
 }
 
 MeasureOptionsWidget* ZndTranslator_Kestrion::createMeasureOptionsWidget()
@@ -177,64 +99,36 @@ QString ZndTranslator_Kestrion::model()
 
 QString ZndTranslator_Kestrion::specificationsSummary()
 {
-    if (!m_kestrion.isValid())
-        return QString();
-    return QStringLiteral("#%1\n").arg(m_kestrion.serial)
-        + QStringLiteral("%1/%2/%3").arg(m_kestrion.d1).arg(m_kestrion.d2).arg(m_kestrion.d3);
+    const KestrionSpecifications& s = m_kestrion;
+    return s.isValid() ? summaryText(s.serial, s.d1, s.d2, s.d3) : QString();
 }
 
 QString ZndTranslator_Kestrion::specificationsText()
 {
     QString text = specificationsSummary();
-    if (!m_kestrion.isValid())
+    const KestrionSpecifications& s = m_kestrion;
+    if (!s.isValid())
         return text;
-    const auto general = [](double value) { return QString::number(value, 'g', 6); };
-    const struct
-    {
-        const char* format;
-        const QVector<double>& values;
-    } vectors[] = {
-        {"F[%1] = %2\n", m_kestrion.F},     {"XP[%1] = %2\n", m_kestrion.XP},
-        {"YP[%1] = %2\n", m_kestrion.YP},   {"XA[%1] = %2\n", m_kestrion.XA},
-        {"YA[%1] = %2\n", m_kestrion.YA},   {"IA[%1] = %2\n", m_kestrion.IA},
-        {"XAU[%1] = %2\n", m_kestrion.XAU}, {"YAU[%1] = %2\n", m_kestrion.YAU},
-        {"IAU[%1] = %2\n", m_kestrion.IAU}, {"GF[%1] = %2\n", m_kestrion.GF},
-        {"AC[%1] = %2\n", m_kestrion.AC},   {"BC[%1] = %2\n", m_kestrion.BC},
-        {"IC[%1] = %2\n", m_kestrion.IC},
-    };
     text += QStringLiteral("\n\n");
-    for (const auto& vector : vectors) {
-        for (int i = 0; i < vector.values.size(); ++i)
-            text += QString::fromLatin1(vector.format).arg(i + 1).arg(general(vector.values.at(i)));
-        text += QStringLiteral("\n");
-    }
-    text += QStringLiteral("rt = %1\n").arg(general(m_kestrion.rt));
-    text += QStringLiteral("nt = %1\n").arg(m_kestrion.nt);
+    text += vectorsText({{"F", &s.F},
+                         {"XP", &s.XP},
+                         {"YP", &s.YP},
+                         {"XA", &s.XA},
+                         {"YA", &s.YA},
+                         {"IA", &s.IA},
+                         {"XAU", &s.XAU},
+                         {"YAU", &s.YAU},
+                         {"IAU", &s.IAU},
+                         {"GF", &s.GF},
+                         {"AC", &s.AC},
+                         {"BC", &s.BC},
+                         {"IC", &s.IC}});
+    text += QStringLiteral("rt = %1\n").arg(number(s.rt));
+    text += QStringLiteral("nt = %1\n").arg(s.nt);
     text += QStringLiteral("\n");
-    text += QStringLiteral("r = %1\n").arg(general(m_kestrion.r));
-    text += QStringLiteral("m = %1").arg(general(m_kestrion.m));
+    text += QStringLiteral("r = %1\n").arg(number(s.r));
+    text += QStringLiteral("m = %1").arg(number(s.m));
     return text;
-}
-
-QString ZndTranslator_Kestrion::stateText(const QByteArray& state, bool* low)
-{
-    if (state.size() != 2)
-        return QString();
-    const int hundredths = (int(quint8(state.at(0))) << 8) | int(quint8(state.at(1)));
-    const int volts = qRound(hundredths / 100.0);
-    if (low)
-        *low = volts < 12;
-    return tr("Supply voltage: %1 V").arg(double(volts), 0, 'f', 1);
-}
-
-QMap<int, quint16> ZndTranslator_Kestrion::requestValues()
-{
-    return {{4, 3000}};
-}
-
-QMap<int, quint16> ZndTranslator_Kestrion::replySizes()
-{
-    return {{3, 2}, {4, quint16(RawRecord::size)}};
 }
 
 void ZndTranslator_Kestrion::computeAll(const QByteArray& record, int f, double* emfAbs,

@@ -1,19 +1,15 @@
 #pragma once
 
 #include "probes/kestrion/kestrionspecifications.h"
-#include "probes/zndtranslator.h"
-
-#include <QCoreApplication>
+#include "probes/recordtranslator.h"
 
 class ProcessOptionsWidget_Kestrion;
 
 // The Kestrion probe: three frequencies read from the shared 176-byte raw
 // record, turned into EMF, phase or apparent resistivity by the calibration
 // constants of the specifications block.
-class ZndTranslator_Kestrion : public ZndTranslator
+class ZndTranslator_Kestrion : public RecordTranslator
 {
-    Q_DECLARE_TR_FUNCTIONS(ZndTranslator_Kestrion)
-
 public:
     static constexpr int frequencyCount = KestrionSpecifications::frequencyCount;
 
@@ -21,23 +17,12 @@ public:
     ~ZndTranslator_Kestrion() override;
 
     bool setSpecifications(const QByteArray& bytes) override;
-    QByteArray specificationsRequest() override;
-    QByteArray measureRequest(MeasureOptionsWidget* widget, bool* ok) override;
-    QPointF point(const QByteArray& record, ProcessOptionsWidget* processOptions,
-                  GraphicOptionsWidget* graphicOptions, bool* ok) override;
-    QVector<QPointF> points(const QByteArray& record, ProcessOptionsWidget* processOptions,
-                            bool* ok) override;
-    QStringList rawDataHeaders() override;
-    QStringList rawDataValues(const QByteArray& record) override;
     MeasureOptionsWidget* createMeasureOptionsWidget() override;
     ProcessOptionsWidget* createProcessOptionsWidget() override;
     GraphicOptionsWidget* createGraphicOptionsWidget() override;
     QString model() override;
     QString specificationsSummary() override;
     QString specificationsText() override;
-    QString stateText(const QByteArray& state, bool* low) override;
-    QMap<int, quint16> requestValues() override;
-    QMap<int, quint16> replySizes() override;
 
     // All five values of frequency index f, always with the user's air
     // calibration, whatever the validity bit says. A record of the wrong
@@ -55,7 +40,7 @@ public:
                                       bool userAir) const;
 
     // The record channel of frequency index f by the held mode, -1 for none.
-    int channelForFrequency(int f) const;
+    int channelForFrequency(int f) const override;
     // The four raw values of f's channel; false and zeros when the record has
     // the wrong length or f has no channel.
     bool readRawValues(const QByteArray& record, int f, int* vRe, int* vIm, int* cRe,
@@ -63,14 +48,21 @@ public:
 
     const KestrionSpecifications& kestrionSpecifications() const { return m_kestrion; }
 
+protected:
+    int frequencies() const override { return frequencyCount; }
+    // x = 3 - f: the lowest frequency reaches deepest.
+    double depthOf(int f) const override { return 3 - f; }
+    QVector<bool> checkedFrequencies(MeasureOptionsWidget* widget) const override;
+    bool chosenFrequency(GraphicOptionsWidget* widget, int* f) const override;
+    bool acceptsProcessOptions(ProcessOptionsWidget* widget) const override;
+    // The value that the process options choose; false for a value that is
+    // not a finite number.
+    bool channelValue(int vRe, int vIm, int cRe, int cIm, int f, ProcessOptionsWidget* options,
+                      double* result) const override;
+
 private:
     bool calibratedParts(double vRe, double vIm, double cRe, double cIm, int f, bool userAir,
                          double* re, double* im) const;
-    // The value that the process options choose for frequency index f of a
-    // record whose length is already checked; false for an invalid channel
-    // or a value that is not a finite number.
-    bool value(const QByteArray& record, int f, const ProcessOptionsWidget_Kestrion* options,
-               double* result) const;
 
     KestrionSpecifications m_kestrion;
 };
