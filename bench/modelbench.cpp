@@ -2,9 +2,11 @@
 //   builds the three interpolation models of a synthetic survey and compares
 //   the build with the least work any such build does: the kd-trees and the
 //   nearest neighbours of every point, single-threaded.
-// tundrack-bench idw --points FILE --queries FILE
+// tundrack-bench idw --points FILE --queries FILE [--bounded]
 //   builds one model from comma-separated rows and prints its value at each
-//   query point with 17 significant digits.
+//   query point with 17 significant digits: the weighted mean of the nodal
+//   functions, or with --bounded that value clamped into the range of its
+//   neighbours' data, as the slices use it.
 #include "benchcommand.h"
 #include "syntheticsurvey.h"
 
@@ -149,6 +151,7 @@ int idw(const QStringList& args)
         std::fputs("idw: cannot read the points or the queries\n", stderr);
         return 1;
     }
+    const bool bounded = args.contains("--bounded");
     const int nx = pointColumns - 1;
     if (nx < 1 || points.empty() || (!queries.empty() && queryColumns != nx)) {
         std::fputs("idw: points need x,y[,z],value and queries the same coordinates\n", stderr);
@@ -164,8 +167,11 @@ int idw(const QStringList& args)
     IdwModel::Scratch scratch;
     // QString::number, unlike printf, ignores the desktop's locale.
     QString out;
-    for (std::size_t i = 0; i < queries.size(); i += std::size_t(nx))
-        out += QString::number(model.value(scratch, &queries[i]), 'g', 17) + '\n';
+    for (std::size_t i = 0; i < queries.size(); i += std::size_t(nx)) {
+        const double* x = &queries[i];
+        const double v = bounded ? model.value(scratch, x) : model.unboundedValue(scratch, x);
+        out += QString::number(v, 'g', 17) + '\n';
+    }
     std::fputs(out.toLatin1().constData(), stdout);
     return 0;
 }

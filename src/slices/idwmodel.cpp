@@ -12,17 +12,6 @@ namespace {
 constexpr int maximumDimensions = 8;
 
 std::atomic<quint64> nextSerial{1};
-
-// Shared by build and evaluation so that both weigh neighbours identically:
-// 1 for the nearest distance d0, falling to 0 at the farthest distance r.
-inline double shepardWeight(double d, double d0, double r)
-{
-    if (d == d0)
-        return 1.0;
-    const double v = (r - d) / (r - d0) * d0 / d;
-    return v * v;
-}
-
 } // namespace
 
 // The working state of one fitting thread, allocated once for all its nodes.
@@ -89,6 +78,18 @@ IdwNodalFit::Outcome IdwModel::Worker::fitNode(const alglib::kdtree& tree, const
             row[u] *= w;
     }
     return fit.solve(k, coefficients);
+}
+
+double IdwModel::shepardWeight(double d, double d0, double r)
+{
+    if (d == d0)
+        return 1.0;
+    // The two factors are rounded apart and their product squared: on
+    // ill-conditioned fits the last bit of a weight shows in the result.
+    const double v1 = (r - d) / (r - d0);
+    const double v2 = d0 / d;
+    const double v = v1 * v2;
+    return v * v;
 }
 
 IdwModel::IdwModel() = default;
@@ -220,6 +221,16 @@ bool IdwModel::build(const double* rows, qint64 n, int nx, int nq, int nw, const
 
 double IdwModel::value(Scratch& scratch, const double* x) const
 {
+    return evaluate(scratch, x, true);
+}
+
+double IdwModel::unboundedValue(Scratch& scratch, const double* x) const
+{
+    return evaluate(scratch, x, false);
+}
+
+double IdwModel::evaluate(Scratch& scratch, const double* x, bool bounded) const
+{
     if (m_count == 0)
         return std::nan("");
     for (int a = 0; a < m_nx; ++a)
@@ -245,6 +256,8 @@ double IdwModel::value(Scratch& scratch, const double* x) const
     const double r = d[k - 1];
     double sum = 0.0;
     double weightSum = 0.0;
+    double lowest = HUGE_VAL;
+    double highest = -HUGE_VAL;
     double e[maximumDimensions];
     // Nearest first: the order of the sums is part of the result.
     for (qint64 j = 0; j < k; ++j) {
@@ -253,6 +266,8 @@ double IdwModel::value(Scratch& scratch, const double* x) const
             e[a] = x[a] - node[a];
         const double* g = node + m_nx + 1;
         double q = node[m_nx];
+        lowest = std::min(lowest, q);
+        highest = std::max(highest, q);
         for (int a = 0; a < m_nx; ++a)
             q += g[a] * e[a];
         int offset = m_nx;
@@ -263,7 +278,11 @@ double IdwModel::value(Scratch& scratch, const double* x) const
         sum += w * q;
         weightSum += w;
     }
-    return sum / weightSum;
+    const double f = sum / weightSum;
+    if (!bounded)
+        return f;
+    // A NaN stays one: it is no value, not the lowest.
+    return f < lowest ? lowest : f > highest ? highest : f;
 }
 
 double IdwModel::value(Scratch& scratch, double x, double y) const

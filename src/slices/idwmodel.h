@@ -15,6 +15,14 @@
 // nearest neighbours, and a value is the weighted mean of the nodal
 // functions of the nw nodes nearest to the point.
 //
+// On survey lines the nodal functions are fitted on neighbourhoods about a
+// metre wide and extrapolated metres across to the next line, where the
+// weighted mean can lie far outside the data (negative resistivities from
+// positive ones). value() therefore clamps it into the range of the data
+// values of those nw nodes: it keeps the weighted mean wherever that lies
+// within them, is still exact at the nodes, and never gives a value that no
+// nearby measurement supports. unboundedValue() is the weighted mean itself.
+//
 // A built model is read-only. Evaluation keeps its working state in a
 // Scratch owned by the caller, so any number of threads may evaluate one
 // model at once, each with its own Scratch.
@@ -83,17 +91,26 @@ public:
     // The coefficients of node i's nodal function, in design-row order.
     const double* coefficients(qint64 node) const;
 
-    // The model's value at x (dimensions() coordinates). NaN for an empty
-    // model or a non-finite coordinate.
+    // The model's value at x (dimensions() coordinates), clamped into the
+    // range of the values of the nw nodes it is computed from. NaN for an
+    // empty model or a non-finite coordinate.
     double value(Scratch& scratch, const double* x) const;
     double value(Scratch& scratch, double x, double y) const;
     double value(Scratch& scratch, double x, double y, double z) const;
+    // The weighted mean of the nodal functions, not clamped.
+    double unboundedValue(Scratch& scratch, const double* x) const;
+
+    // The weight of a neighbour at distance d when the nearest lies at d0
+    // and the farthest at r: 1 at d0, falling to 0 at r.
+    static double shepardWeight(double d, double d0, double r);
 
     // Threads used when build() is asked for all cores.
     static int idealThreadCount();
 
 private:
     struct Worker;
+
+    double evaluate(Scratch& scratch, const double* x, bool bounded) const;
 
     int m_nx = 0;
     int m_nq = 0;

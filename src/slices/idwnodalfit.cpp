@@ -8,8 +8,9 @@
 #include <cmath>
 #include <limits>
 
-// This file is compiled with -ffp-contract=off: the QR and the condition
-// bound must round exactly as the library's code does.
+// This file is compiled with -ffp-contract=off: the QR, the back
+// substitution and the condition bound must round exactly in the order
+// written here.
 
 namespace {
 
@@ -124,7 +125,7 @@ IdwNodalFit::Outcome IdwNodalFit::solve(int k, double* g)
     const int columns = m + 1;
     Outcome outcome;
     if (k >= m) {
-        // R and c, bit for bit the library's, stay in place in m_a.
+        // R and c stay in place in m_a.
         householderQr(m_a.data(), k, columns, m, m_work.data());
         const double threshold = 1e4 * double(k) * machineEpsilon;
         const Settled settled = settleConditionTest(m_a.data(), columns, m, threshold, m_work.data());
@@ -200,9 +201,17 @@ void IdwNodalFit::backSubstitute(const double* r, int ld, const double* c, int c
 {
     for (int u = m_m - 1; u >= 0; --u) {
         const double* row = r + u * ld;
+        // The dot product in blocks of four, each block summed before it is
+        // added, then the rest one by one.
+        const int n = m_m - u - 1;
+        const double* a = row + u + 1;
+        const double* b = g + u + 1;
         double s = 0.0;
-        for (int v = u + 1; v < m_m; ++v)
-            s += row[v] * g[v];
+        int v = 0;
+        for (; v + 4 <= n; v += 4)
+            s += a[v] * b[v] + a[v + 1] * b[v + 1] + a[v + 2] * b[v + 2] + a[v + 3] * b[v + 3];
+        for (; v < n; ++v)
+            s += a[v] * b[v];
         g[u] = (c[u * cstride] - s) / row[u];
     }
 }
@@ -242,8 +251,7 @@ double IdwNodalFit::libraryConditionEstimate(const double* r, int ld, int n)
 
 void IdwNodalFit::householderQr(double* a, int rows, int columns, int reflectors, double* work)
 {
-    double* y = work;
-    double* v = work + columns;
+    double* v = work;
     const int steps = std::min(std::min(reflectors, rows), columns);
     for (int i = 0; i < steps; ++i) {
         const int length = rows - i;
@@ -252,23 +260,20 @@ void IdwNodalFit::householderQr(double* a, int rows, int columns, int reflectors
         const double tau = generateReflection(v, length);
         for (int r = 0; r < length; ++r)
             a[(i + r) * columns + i] = v[r];
-        if (tau == 0.0 || i + 1 >= columns)
+        if (tau == 0.0)
             continue;
-        // y = v' A, then A -= tau v y, rows in order as the library does.
+        // Column by column: s = v' a_c top to bottom, then a_c += (-(tau s)) v.
+        // Scaling v by tau first, as later versions of the library do, rounds
+        // differently, and an ill-conditioned fit shows it.
         v[0] = 1.0;
-        for (int c = i + 1; c < columns; ++c)
-            y[c] = 0.0;
-        for (int r = 0; r < length; ++r) {
-            const double vr = v[r];
-            const double* row = a + (i + r) * columns;
-            for (int c = i + 1; c < columns; ++c)
-                y[c] = y[c] + vr * row[c];
-        }
-        for (int r = 0; r < length; ++r) {
-            const double s = -tau * v[r];
-            double* row = a + (i + r) * columns;
-            for (int c = i + 1; c < columns; ++c)
-                row[c] = row[c] + s * y[c];
+        for (int c = i + 1; c < columns; ++c) {
+            double* column = a + i * columns + c;
+            double s = 0.0;
+            for (int r = 0; r < length; ++r)
+                s += column[r * columns] * v[r];
+            const double t = -(tau * s);
+            for (int r = 0; r < length; ++r)
+                column[r * columns] += t * v[r];
         }
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <cstdint>
 
 #include <memory>
 #include <vector>
@@ -14,14 +14,26 @@
 // k < m, the minimum-norm least-squares solution is taken, treating singular
 // values up to 5e-12 times the largest as zero.
 //
+// The fits are often ill-conditioned on survey data (one row of tiny weight
+// may be all that separates two columns), and there the order of the
+// floating-point operations decides the coefficients. The fit therefore
+// rounds as the modified-Shepard fit of ALGLIB 3.8 did, not as today's
+// library routines do:
+// - the Householder reflectors are generated as the library generates them
+//   (scaled norm of the tail, beta = -sign(alpha) hypot, tau = (beta -
+//   alpha) / beta, the tail scaled by 1 / (alpha - beta));
+// - each later column c, the target included, is updated as
+//   s = sum of a(row, c) v(row) from the top row down, then
+//   a(row, c) += (-(tau s)) v(row);
+// - the back substitution's dot products are summed in blocks of four,
+//   each block summed before it is added, then the rest one by one.
+//
 // The library's general dense routines spend far more time on argument
 // checks, allocation, reports and iterative refinement than on arithmetic at
 // these sizes (some 30 us for a rank-deficient 9-unknown fit, several times
-// a kd-tree query), so the fit has small routines of its own (Solver::Own)
-// that take the same decisions as the library's and give its results to
-// rounding:
-// - the QR repeats the library's Householder QR operation for operation, so
-//   R and c are the library's to the last bit;
+// a kd-tree query), so the condition test and the minimum-norm solve have
+// small routines of their own (Solver::Own) that take the same decisions as
+// the library's and give its results to rounding:
 // - the condition test is settled from two bounds on the library's estimate
 //   (the exact condition number above, the estimator's own final step below)
 //   and left to the library's estimator only when neither settles it;
@@ -31,15 +43,17 @@
 // Where the part of a fit that is kept is itself ill-conditioned, the
 // library's result and the own one are both only as accurate as that
 // conditioning allows, and agree only that far.
-// Solver::Library runs every step through the library's routines; it is the
-// reference that the own routines are checked against.
+// Solver::Library runs every step through the library's routines, its
+// Householder QR included, which scales the reflector by tau before the
+// update and so rounds differently. It is a reference for the branch taken,
+// the rank kept and, on well-posed fits, the coefficients to rounding.
 //
 // An object holds the working storage of one thread.
 class IdwNodalFit
 {
 public:
     enum class Solver { Own, Library };
-    enum class Branch : quint8 {
+    enum class Branch : std::uint8_t {
         None,            // no rows: g = 0
         Triangular,      // k >= m, well conditioned: back substitution
         MinimumNorm,     // k >= m, ill conditioned: minimum-norm solve of R g ~ c
@@ -69,9 +83,10 @@ public:
 
     // The steps of solve(), open for their checks against the library.
 
-    // The library's Householder QR of the rows x columns row-major matrix a,
-    // with reflectors for its first `reflectors` columns: R is left on and
-    // above the diagonal. work holds columns + rows values.
+    // Householder QR, in the rounding order above, of the rows x columns
+    // row-major matrix a, with reflectors for its first `reflectors`
+    // columns: R is left on and above the diagonal, the reflectors' tails
+    // below it. work holds rows values.
     static void householderQr(double* a, int rows, int columns, int reflectors, double* work);
 
     enum class Settled { Above, Below, Open };

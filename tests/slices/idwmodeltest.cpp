@@ -58,6 +58,39 @@ bool sameBits(double a, double b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// The k nodes nearest to x by brute force, nearest first, as (distance,
+// node); without self, nodes at x itself are left out.
+std::vector<std::pair<double, int>> nearest(const std::vector<double>& rows, int nx, const double* x, int k,
+                                            bool self = true)
+{
+    std::vector<std::pair<double, int>> all;
+    const int n = int(rowCount(rows, nx));
+    for (int j = 0; j < n; ++j) {
+        const double* p = &rows[std::size_t(j * (nx + 1))];
+        double s = 0.0;
+        for (int a = 0; a < nx; ++a)
+            s += (p[a] - x[a]) * (p[a] - x[a]);
+        if (self || s > 0.0)
+            all.push_back({std::sqrt(s), j});
+    }
+    const std::size_t kept = std::min<std::size_t>(all.size(), std::size_t(k));
+    std::partial_sort(all.begin(), all.begin() + std::ptrdiff_t(kept), all.end());
+    all.resize(kept);
+    return all;
+}
+
+// v clamped into the range of the values of the model's nw nodes nearest to x.
+double clampedToNeighbours(double v, const std::vector<double>& rows, int nx, int nw, const double* x)
+{
+    double low = HUGE_VAL;
+    double high = -HUGE_VAL;
+    for (const auto& near : nearest(rows, nx, x, nw)) {
+        low = std::min(low, rows[std::size_t(near.second * (nx + 1) + nx)]);
+        high = std::max(high, rows[std::size_t(near.second * (nx + 1) + nx)]);
+    }
+    return std::clamp(v, low, high);
+}
+
 } // namespace
 
 class IdwModelTest : public QObject
@@ -69,6 +102,7 @@ private slots:
     void exactAtNodes();
     void matchesBruteForceReference();
     void reproducesQuadratics();
+    void boundedOnSurveyLines();
     void linearInData();
     void convexCombinationOfNodalFunctions();
     void singlePoint();
@@ -151,9 +185,9 @@ public:
             fit(i);
     }
 
-    double value(const double* x) const
+    double value(const double* x, bool bounded) const
     {
-        const std::vector<std::pair<double, int>> near = neighbours(x, m_nw, true);
+        const std::vector<std::pair<double, int>> near = nearest(m_rows, m_nx, x, m_nw);
         const double d0 = near.front().first;
         const double r = near.back().first;
         long double sum = 0.0L;
@@ -163,7 +197,8 @@ public:
             sum += w * nodal(j, x);
             weights += w;
         }
-        return double(sum / weights);
+        const double v = double(sum / weights);
+        return bounded ? clampedToNeighbours(v, m_rows, m_nx, m_nw, x) : v;
     }
 
 private:
@@ -177,21 +212,6 @@ private:
         return v * v;
     }
 
-    std::vector<std::pair<double, int>> neighbours(const double* x, int k, bool self) const
-    {
-        std::vector<std::pair<double, int>> all;
-        for (int j = 0; j < m_n; ++j) {
-            double s = 0.0;
-            for (int a = 0; a < m_nx; ++a)
-                s += (point(j)[a] - x[a]) * (point(j)[a] - x[a]);
-            if (self || s > 0.0)
-                all.push_back({std::sqrt(s), j});
-        }
-        std::sort(all.begin(), all.end());
-        all.resize(std::min<std::size_t>(all.size(), std::size_t(k)));
-        return all;
-    }
-
     std::vector<double> terms(const double* e) const
     {
         std::vector<double> t(e, e + m_nx);
@@ -203,7 +223,7 @@ private:
 
     void fit(int i)
     {
-        const std::vector<std::pair<double, int>> near = neighbours(point(i), m_nq, false);
+        const std::vector<std::pair<double, int>> near = nearest(m_rows, m_nx, point(i), m_nq, false);
         const double d0 = near.front().first;
         const double r = near.back().first;
         std::vector<long double> normal(std::size_t(m_m * (m_m + 1)), 0.0L);
@@ -280,55 +300,116 @@ void IdwModelTest::matchesBruteForceReference()
         IdwModel::Scratch scratch;
         QRandomGenerator random(229);
         double worst = 0.0;
+        int clamped = 0;
         for (int i = 0; i < 400; ++i) {
             double p[3];
             for (int a = 0; a < nx; ++a)
                 p[a] = -2.0 + 14.0 * random.generateDouble();
-            const double expected = reference.value(p);
-            worst = std::max(worst, std::fabs(model.value(scratch, p) - expected) / (1.0 + std::fabs(expected)));
+            const double expected = reference.value(p, false);
+            const double bounded = reference.value(p, true);
+            clamped += bounded != expected;
+            worst = std::max(worst, std::fabs(model.unboundedValue(scratch, p) - expected) / (1.0 + std::fabs(expected)));
+            worst = std::max(worst, std::fabs(model.value(scratch, p) - bounded) / (1.0 + std::fabs(bounded)));
         }
+        // Random values: the weighted mean often leaves its neighbours' range.
+        QVERIFY(clamped > 40);
         QVERIFY2(worst < 1e-11, qPrintable(QString("nx %1: relative difference %2").arg(nx).arg(worst)));
     }
 }
 
+// The weighted mean reproduces quadratics everywhere, outside the hull too.
+// The bounded value does so only where the nw nearest nodes' values bracket
+// the quadratic; elsewhere (near an extremum between nodes, or beyond the
+// data) it is held at the nearest of them.
 void IdwModelTest::reproducesQuadratics()
 {
     QRandomGenerator random(17);
-    {
-        const std::vector<double> rows = scattered(80, 2, quadratic2, 3);
+    for (int nx : {2, 3}) {
+        const std::vector<double> rows = nx == 2 ? scattered(80, 2, quadratic2, 3) : scattered(400, 3, quadratic3, 9);
+        const Field f = nx == 2 ? quadratic2 : quadratic3;
         IdwModel model;
-        QVERIFY(model.build(rows.data(), rowCount(rows, 2), 2));
+        QVERIFY(model.build(rows.data(), rowCount(rows, nx), nx));
         IdwModel::Scratch scratch;
+        int bracketed = 0;
         for (int i = 0; i < 500; ++i) {
-            // Inside and well outside the hull of [0, 10)^2.
-            const double p[2] = {-5.0 + 20.0 * random.generateDouble(), -5.0 + 20.0 * random.generateDouble()};
-            const double expected = quadratic2(p);
-            QVERIFY2(std::fabs(model.value(scratch, p) - expected) <= 1e-12 * 100.0,
-                     qPrintable(QString("at %1 %2").arg(p[0]).arg(p[1])));
-        }
-        // Linear and constant fields likewise.
-        const std::vector<double> linear
-            = scattered(80, 2, [](const double* p) { return 3.0 - p[0] + 0.5 * p[1]; }, 4);
-        QVERIFY(model.build(linear.data(), rowCount(linear, 2), 2));
-        const std::vector<double> constant = scattered(80, 2, [](const double*) { return 7.25; }, 4);
-        IdwModel flat;
-        QVERIFY(flat.build(constant.data(), rowCount(constant, 2), 2));
-        for (int i = 0; i < 200; ++i) {
-            const double p[2] = {-5.0 + 20.0 * random.generateDouble(), -5.0 + 20.0 * random.generateDouble()};
-            QVERIFY(std::fabs(model.value(scratch, p) - (3.0 - p[0] + 0.5 * p[1])) <= 1e-12 * 20.0);
-            QVERIFY(std::fabs(flat.value(scratch, p) - 7.25) <= 1e-13 * 10.0);
-        }
-    }
-    {
-        const std::vector<double> rows = scattered(400, 3, quadratic3, 9);
-        IdwModel model;
-        QVERIFY(model.build(rows.data(), rowCount(rows, 3), 3));
-        IdwModel::Scratch scratch;
-        for (int i = 0; i < 500; ++i) {
-            const double p[3] = {-3.0 + 16.0 * random.generateDouble(), -3.0 + 16.0 * random.generateDouble(),
-                                 -3.0 + 16.0 * random.generateDouble()};
-            QVERIFY2(std::fabs(model.value(scratch, p) - quadratic3(p)) <= 1e-12 * 100.0,
+            // Inside and well outside the hull of [0, 10)^nx.
+            double p[3];
+            for (int a = 0; a < nx; ++a)
+                p[a] = nx == 2 ? -5.0 + 20.0 * random.generateDouble() : -3.0 + 16.0 * random.generateDouble();
+            const double expected = f(p);
+            const double held = clampedToNeighbours(expected, rows, nx, model.nw(), p);
+            bracketed += held == expected;
+            QVERIFY2(std::fabs(model.unboundedValue(scratch, p) - expected) <= 1e-12 * 100.0,
                      qPrintable(QString("at %1 %2 %3").arg(p[0]).arg(p[1]).arg(p[2])));
+            QVERIFY2(std::fabs(model.value(scratch, p) - held) <= 1e-12 * 100.0,
+                     qPrintable(QString("at %1 %2 %3").arg(p[0]).arg(p[1]).arg(p[2])));
+        }
+        QVERIFY2(bracketed > 100 && bracketed < 450, qPrintable(QString::number(bracketed)));
+    }
+    // Linear and constant fields likewise.
+    const std::vector<double> linear = scattered(80, 2, [](const double* p) { return 3.0 - p[0] + 0.5 * p[1]; }, 4);
+    IdwModel model;
+    QVERIFY(model.build(linear.data(), rowCount(linear, 2), 2));
+    const std::vector<double> constant = scattered(80, 2, [](const double*) { return 7.25; }, 4);
+    IdwModel flat;
+    QVERIFY(flat.build(constant.data(), rowCount(constant, 2), 2));
+    IdwModel::Scratch scratch;
+    for (int i = 0; i < 200; ++i) {
+        const double p[2] = {-5.0 + 20.0 * random.generateDouble(), -5.0 + 20.0 * random.generateDouble()};
+        QVERIFY(std::fabs(model.unboundedValue(scratch, p) - (3.0 - p[0] + 0.5 * p[1])) <= 1e-12 * 20.0);
+        QVERIFY(std::fabs(flat.value(scratch, p) - 7.25) <= 1e-13 * 10.0);
+    }
+}
+
+// Records 0.5 m apart on lines 10 m apart, jittered across the lines, three
+// or four depths below a rolling surface, values with 2 % noise: the nodal
+// quadratics, fitted on neighbourhoods about a metre wide, reach metres
+// across to the next line.
+void IdwModelTest::boundedOnSurveyLines()
+{
+    QRandomGenerator random(101);
+    auto uniform = [&random](double a, double b) { return a + (b - a) * random.generateDouble(); };
+    for (double jitter : {0.01, 0.5, 1.5}) {
+        std::vector<double> surface;
+        std::vector<double> samples;
+        for (int line = 0; line < 4; ++line)
+            for (int i = 0; i <= 80; ++i) {
+                const double x = 0.5 * i;
+                const double y = 10.0 * line + uniform(-jitter, jitter);
+                const double top = 100.0 + 0.3 * std::sin(x / 15.0) + 0.01 * uniform(-1, 1);
+                surface.insert(surface.end(), {x, y, top});
+                for (int d = 1; d <= 3 + line % 2; ++d) {
+                    const double z = top - 0.5 * d;
+                    const double truth = 85.0 + 35.0 * std::sin(x / 7.0 + z / 3.0) * std::cos(y / 13.0);
+                    samples.insert(samples.end(), {x, y, z, truth * (1.0 + 0.02 * uniform(-1, 1))});
+                }
+            }
+        for (const std::vector<double>* rows : {&surface, &samples}) {
+            const int nx = rows == &surface ? 2 : 3;
+            IdwModel model;
+            QVERIFY(model.build(rows->data(), rowCount(*rows, nx), nx));
+            IdwModel::Scratch scratch;
+            for (qint64 i = 0; i < model.count(); ++i) {
+                const double* node = &(*rows)[std::size_t(i * (nx + 1))];
+                QVERIFY(sameBits(model.value(scratch, node), node[nx]));
+            }
+            int queries = 0;
+            int changed = 0;
+            double worst = 0.0;
+            for (double x = -1.0; x < 41.0; x += 0.7)
+                for (double y = -3.0; y < 33.0; y += 0.7) {
+                    const double p[3] = {x, y, 98.9};
+                    const double unbounded = model.unboundedValue(scratch, p);
+                    const double v = model.value(scratch, p);
+                    QVERIFY(sameBits(v, clampedToNeighbours(unbounded, *rows, nx, model.nw(), p)));
+                    QVERIFY(v > 0.0);
+                    ++queries;
+                    changed += v != unbounded;
+                    worst = std::max(worst, std::fabs(unbounded - v));
+                }
+            qInfo("%d-D, jitter %.2f m: %.1f %% of %d values bounded, by up to %.3g", nx, jitter,
+                  100.0 * changed / queries, queries, worst);
+            QVERIFY(changed > queries / 20);
         }
     }
 }
@@ -361,11 +442,14 @@ void IdwModelTest::linearInData()
         const double p[3] = {12.0 * random.generateDouble() - 1.0, 12.0 * random.generateDouble() - 1.0,
                              12.0 * random.generateDouble() - 1.0};
         const double q[3] = {p[0] + offset[0], p[1] + offset[1], p[2] + offset[2]};
+        // The bound, taken from each model's own data, holds under a shift
+        // of the values but not under their combinations.
+        const double uf = mf.unboundedValue(scratch, p);
+        const double ug = mg.unboundedValue(scratch, p);
         const double vf = mf.value(scratch, p);
-        const double vg = mg.value(scratch, p);
-        QVERIFY(std::isfinite(vf) && std::isfinite(vg));
-        const double scale = 1.0 + std::fabs(vf) + std::fabs(vg);
-        QVERIFY(std::fabs(mc.value(scratch, p) - (2.0 * vf - 3.0 * vg)) <= 1e-10 * scale);
+        QVERIFY(std::isfinite(uf) && std::isfinite(ug));
+        const double scale = 1.0 + std::fabs(uf) + std::fabs(ug);
+        QVERIFY(std::fabs(mc.unboundedValue(scratch, p) - (2.0 * uf - 3.0 * ug)) <= 1e-10 * scale);
         QVERIFY(std::fabs(ms.value(scratch, p) - (vf + 40.0)) <= 1e-10 * (scale + 40.0));
         // Translation changes only rounding (coordinates near 1000 lose digits).
         QVERIFY(std::fabs(mm.value(scratch, q) - vf) <= 1e-7 * scale);
@@ -383,15 +467,10 @@ void IdwModelTest::convexCombinationOfNodalFunctions()
     QRandomGenerator random(47);
     for (int i = 0; i < 200; ++i) {
         const double p[2] = {10.0 * random.generateDouble(), 10.0 * random.generateDouble()};
-        // The nw nodes nearest to p, found by brute force.
-        std::vector<std::pair<double, int>> order;
-        for (int j = 0; j < 150; ++j)
-            order.push_back({std::hypot(rows[std::size_t(3 * j)] - p[0], rows[std::size_t(3 * j + 1)] - p[1]), j});
-        std::sort(order.begin(), order.end());
         double low = 1e300;
         double high = -1e300;
-        for (int j = 0; j < model.nw(); ++j) {
-            const int node = order[std::size_t(j)].second;
+        for (const auto& near : nearest(rows, 2, p, model.nw())) {
+            const int node = near.second;
             const double* c = model.coefficients(node);
             const double ex = p[0] - rows[std::size_t(3 * node)];
             const double ey = p[1] - rows[std::size_t(3 * node + 1)];
@@ -400,7 +479,7 @@ void IdwModelTest::convexCombinationOfNodalFunctions()
             low = std::min(low, q);
             high = std::max(high, q);
         }
-        const double v = model.value(scratch, p);
+        const double v = model.unboundedValue(scratch, p);
         QVERIFY(v >= low - 1e-9 && v <= high + 1e-9);
     }
 }
@@ -504,7 +583,8 @@ void IdwModelTest::collinearPoints()
         QVERIFY(sameBits(model.value(scratch, &rows[std::size_t(3 * i)]), rows[std::size_t(3 * i + 2)]));
     for (int i = 0; i < 100; ++i) {
         const double t = -2.0 + 0.15 * i;
-        const double onLine = model.value(scratch, 1.0 + 2.0 * t, -1.0 + t);
+        const double p[2] = {1.0 + 2.0 * t, -1.0 + t};
+        const double onLine = model.unboundedValue(scratch, p);
         QVERIFY2(std::fabs(onLine - along(t)) <= 1e-9 * (1.0 + std::fabs(along(t))), qPrintable(QString::number(t)));
         QVERIFY(std::isfinite(model.value(scratch, 1.0 + 2.0 * t + 3.0, -1.0 + t - 5.0)));
     }

@@ -324,6 +324,8 @@ void SliceThreadTest::horizontalSlice()
     QCOMPARE(o.xInterval().maxValue(), 10.5);
     QCOMPARE(o.yInterval().maxValue(), 5.0);
     int filled = 0;
+    int held = 0;
+    IdwModel::Scratch scratch;
     for (int i = 0; i < 21; ++i)
         for (int j = 0; j < 10; ++j) {
             const double x = 2.0 + i * 0.5;
@@ -332,10 +334,16 @@ void SliceThreadTest::horizontalSlice()
             const bool inside = offset.containsPoint(QPointF(x, y), Qt::OddEvenFill);
             QCOMPARE(o.hasData(index), inside);
             filled += inside;
-            if (inside)
-                QVERIFY(near(o.values().at(index), field(x, y, 2.5)));
+            if (!inside)
+                continue;
+            // The model's value, which its bound holds at the data of the
+            // nearest samples where they all lie on one side of the field's
+            // level there.
+            QCOMPARE(o.values().at(index), source->valueModel().value(scratch, x, y, 2.5));
+            held += !near(o.values().at(index), field(x, y, 2.5));
         }
     QVERIFY(filled > 50);
+    QVERIFY(held < filled / 10);
 
     // Above the top surface, below the bottom one, or at no height at all:
     // nothing, and progress still ends at 100.
