@@ -294,6 +294,21 @@
     </message>
 </context>
 <context>
+    <name>UIDistributionDialog</name>
+    <message>
+        <source>Distribution</source>
+        <translation>Распределение</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Intervals:</source>
+        <translation>Интервалы:</translation>
+    </message>
+</context>
+<context>
     <name>UIGraphicOptionsWidget_Kestrion</name>
     <message>
         <source>Frequency:</source>
@@ -499,6 +514,21 @@
     <message>
         <source>Imaginary part</source>
         <translation>Мнимая часть</translation>
+    </message>
+</context>
+<context>
+    <name>UIProfileDialog</name>
+    <message>
+        <source>Profile</source>
+        <translation>Профиль</translation>
+    </message>
+    <message>
+        <source>H [m]</source>
+        <translation>H [м]</translation>
+    </message>
+    <message>
+        <source>X [m]</source>
+        <translation>X [м]</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "app/trackblockentrylinewidget.h"
 
+#include "app/distributiondialog.h"
+#include "app/profiledialog.h"
 #include "app/trackblockentryinfodialog.h"
 #include "survey/trackblockentry.h"
 
@@ -29,7 +31,8 @@ void TrackBlockEntryLineWidget::onCheckBoxClicked(bool on)
 
 void TrackBlockEntryLineWidget::showProfile()
 {
-    // Not wired to a view yet.
+    ProfileDialog dialog(m_entry);
+    dialog.exec();
 }
 
 void TrackBlockEntryLineWidget::showInfo()
@@ -44,5 +47,9 @@ void TrackBlockEntryLineWidget::showInfo()
 
 void TrackBlockEntryLineWidget::showDistribution()
 {
-    // Not wired to a view yet.
+    // Also when the entry is switched off.
+    QList<double> values;
+    m_entry->values(values);
+    DistributionDialog dialog(m_entry->name(), values);
+    dialog.exec();
 }

@@ -1,5 +1,6 @@
 #include "app/trackblocklinewidget.h"
 
+#include "app/distributiondialog.h"
 #include "app/move1dialog.h"
 #include "app/rotatedialog.h"
 #include "app/scaledialog.h"
@@ -77,5 +78,12 @@ void TrackBlockLineWidget::showInfo()
 
 void TrackBlockLineWidget::showDistribution()
 {
-    // Not wired to a dialog yet.
+    // The enabled entries, whether or not the block itself is switched on.
+    QList<double> values;
+    for (const TrackBlockEntry& entry : m_block->entries()) {
+        if (entry.isEnabled())
+            entry.values(values);
+    }
+    DistributionDialog dialog(m_block->name(), values);
+    dialog.exec();
 }

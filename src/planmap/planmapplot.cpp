@@ -3,6 +3,7 @@
 #include "planmap/planmapentrycurve.h"
 #include "planmap/planmapfixedcurve.h"
 #include "planmap/planmapslicecurve.h"
+#include "planmap/plotcanvaslook.h"
 #include "planmap/rplotmagnifier.h"
 #include "slices/sliceobject.h"
 
@@ -13,7 +14,6 @@
 #include <qwt_plot_rescaler.h>
 #include <qwt_symbol.h>
 
-#include <QFrame>
 #include <QMouseEvent>
 #include <QVector>
 
@@ -43,10 +43,7 @@ PlanMapPlot::PlanMapPlot(QWidget* parent) : QwtPlot(parent)
 
     QWidget* area = canvas();
     area->setMouseTracking(true);
-    area->setCursor(Qt::ArrowCursor);
-    if (auto* frame = qobject_cast<QFrame*>(area))
-        frame->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
-    setCanvasBackground(QBrush(Qt::white, Qt::SolidPattern));
+    PlotCanvasLook::apply(this);
     // The rescaler measures the whole canvas; with the layout's default
     // margins the axes would be drawn over fewer pixels than it assumes and
     // the scales would differ by a few per cent.

@@ -2,6 +2,7 @@
 
 #include "app/preferences.h"
 #include "app/writtenfile.h"
+#include "planmap/plotcanvaslook.h"
 
 #include <qwt_color_map.h>
 #include <qwt_matrix_raster_data.h>
@@ -14,7 +15,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFrame>
 #include <QImageWriter>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -59,11 +59,7 @@ SlicePlot::SlicePlot(QWidget* parent) : QwtPlot(parent)
     canvas()->setMouseTracking(true);
     setAutoReplot(true);
 
-    QWidget* area = canvas();
-    area->setCursor(Qt::ArrowCursor);
-    if (auto* frame = qobject_cast<QFrame*>(area))
-        frame->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
-    setCanvasBackground(QBrush(Qt::white, Qt::SolidPattern));
+    PlotCanvasLook::apply(this);
 
     enableAxis(m_xAxis, true);
     setAxisAutoScale(m_xAxis, false);

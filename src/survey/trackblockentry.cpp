@@ -1,11 +1,9 @@
 #include "survey/trackblockentry.h"
 
-#include "probes/processoptionswidget.h"
-#include "probes/zndtranslator.h"
+#include "probes/trackpoints.h"
 
 #include <qwt_plot_curve.h>
 
-#include <QScopedPointer>
 #include <QVector>
 
 #include <cmath>
@@ -148,22 +146,10 @@ void TrackBlockEntry::rotate(const QPointF& centre, double degrees)
 
 void TrackBlockEntry::values(QList<double>& out) const
 {
-    if (m_track.records().isEmpty())
-        return;
-    QScopedPointer<ZndTranslator> translator(createTranslator(m_track.probeId()));
-    if (!translator || !translator->setSpecifications(m_track.specifications()))
-        return;
-    QScopedPointer<ProcessOptionsWidget> options(translator->createProcessOptionsWidget());
-    for (const TrackRecord& record : m_track.records()) {
-        bool ok = true;
-        const QVector<QPointF> points = translator->points(record.data(), options.data(), &ok);
-        if (!ok)
-            continue;
+    TrackPoints::visit(m_track, [&out](const TrackRecord&, const QVector<QPointF>& points, bool) {
         for (const QPointF& point : points)
             out.append(point.y());
-    }
-    // The widget goes before the translator that made it.
-    options.reset();
+    });
 }
 
 QDataStream& operator<<(QDataStream& out, const TrackBlockEntry& entry)

@@ -2,7 +2,10 @@
 #include "common/testregistry.h"
 #include "common/testsupport.h"
 
+#include "app/distributiondialog.h"
 #include "app/move1dialog.h"
+#include "app/profiledialog.h"
+#include "app/profileplot.h"
 #include "app/rotatedialog.h"
 #include "app/scaledialog.h"
 #include "app/trackblockentrylinewidget.h"
@@ -13,6 +16,7 @@
 
 #include <qwt_plot.h>
 #include <qwt_plot_curve.h>
+#include <qwt_plot_intervalcurve.h>
 
 #include <QBuffer>
 #include <QKeySequence>
@@ -42,6 +46,11 @@ struct Project
                 std::isnan(y) ? QList<QByteArray>() : QList<QByteArray>{"a", "b", "c"};
             tracks << SessionWriter::track(ProbeId(0, 0), {}, records, std::isnan(y) ? 0.0 : y, 7.0);
         }
+        return load(name, tracks);
+    }
+
+    TrackBlock& load(const QString& name, const QList<Track>& tracks)
+    {
         QBuffer buffer;
         buffer.setData(SessionWriter::bytes({}, tracks));
         buffer.open(QIODevice::ReadOnly);
@@ -483,6 +492,75 @@ private slots:
                  (QStringList{QStringLiteral("modified"), QStringLiteral("modified"), QStringLiteral("deleted")}));
         QCOMPARE(project.list.count(), 0);
         QCOMPARE(project.attachedCurves(), 0);
+    }
+
+    void views()
+    {
+        TestSupport::clearAllSettings();
+        // Simulator tracks with one value per record, at a depth of 1 m.
+        const auto track = [](const QList<int>& values) {
+            QList<QByteArray> records;
+            for (int v : values)
+                records << SessionWriter::simulatorRecord({v, 0, 0, 0, 0}, {1, 0, 0, 0, 0});
+            return SessionWriter::track(ProbeId(0, 0), QByteArray("\1\2\3\4\5", 5), records);
+        };
+        Project project;
+        TrackBlock& block = project.load(QStringLiteral("v.kv"), QList<Track>{track({0, 9}), track({100}), track({3, 3})});
+        block.entry(1).setEnabled(false);
+        TrackBlockListWidget list;
+        TrackBlockWidget* widget = list.addTrackBlock(&block);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        // The block's own switch plays no part.
+        block.setEnabled(false);
+        QSignalSpy modified(widget, &TrackBlockWidget::modified);
+
+        // Title and interval heights of the next dialog, closed with Ok.
+        QString title;
+        QList<double> shown;
+        const auto answer = [&]() {
+            title.clear();
+            shown.clear();
+            TestSupport::onNextModal([&](QWidget* modal) {
+                auto* profile = qobject_cast<ProfileDialog*>(modal);
+                auto* distribution = qobject_cast<DistributionDialog*>(modal);
+                QVERIFY(modal->parentWidget() == nullptr);
+                if (profile) {
+                    title = profile->titleLabel->text();
+                    const QwtPlotCurve* depths = profile->profilePlot()->depthCurve();
+                    for (size_t i = 0; i < depths->dataSize(); ++i)
+                        shown << depths->sample(int(i)).y();
+                    profile->buttonBox->button(QDialogButtonBox::Ok)->click();
+                } else if (distribution) {
+                    title = distribution->titleLabel->text();
+                    const auto* curve = static_cast<const QwtPlotIntervalCurve*>(
+                        distribution->findChild<QwtPlot*>()->itemList(QwtPlotItem::Rtti_PlotIntervalCurve).first());
+                    for (size_t i = 0; i < curve->dataSize(); i += 2)
+                        shown << curve->sample(int(i)).interval.maxValue();
+                    distribution->buttonBox->button(QDialogButtonBox::Ok)->click();
+                }
+            });
+        };
+
+        // The enabled entries: 0, 9, 3 and 3.
+        answer();
+        QTest::mouseClick(headerRow(widget)->distributionToolButton, Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("v.kv"));
+        QCOMPARE(shown, (QList<double>{25, 50, 0, 0, 25}));
+
+        // An entry's own values, also when it is switched off.
+        answer();
+        QTest::mouseClick(entryRow(widget, 1)->distributionToolButton, Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("Track 2"));
+        QCOMPARE(shown, (QList<double>{0, 0, 100, 0, 0}));
+
+        // The depth points of both records, 1 m below the track.
+        answer();
+        QTest::mouseClick(entryRow(widget, 0)->profileToolButton, Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("Track 1"));
+        QCOMPARE(shown, (QList<double>{-1, -1}));
+
+        QCOMPARE(modified.count(), 0);
     }
 
     void move()

@@ -1,0 +1,63 @@
+#include "app/distributiondialog.h"
+
+#include "app/histogram.h"
+#include "planmap/plotcanvaslook.h"
+#include "probes/storedoption.h"
+#include "survey/applicationconstants.h"
+
+#include <qwt_plot.h>
+#include <qwt_plot_intervalcurve.h>
+
+#include <QSettings>
+
+namespace {
+
+const QString settingsApplication = QStringLiteral("DistributionDialog");
+const QString intervalsKey = QStringLiteral("intervals");
+
+} // namespace
+
+DistributionDialog::DistributionDialog(const QString& title, const QList<double>& values, QWidget* parent)
+    : QDialog(parent, Qt::WindowTitleHint | Qt::WindowCloseButtonHint), values(values)
+{
+    setupUi(this);
+    titleLabel->setText(title);
+
+    plot = new QwtPlot;
+    plot->setAutoReplot(true);
+    PlotCanvasLook::apply(plot);
+    plotFrame->layout()->addWidget(plot);
+
+    curve = new QwtPlotIntervalCurve(QString());
+    curve->setPen(QPen(Qt::NoPen));
+    curve->setBrush(QBrush(QColor(255, 128, 128), Qt::SolidPattern));
+    curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
+    curve->attach(plot);
+
+    const QSettings settings(applicationName, settingsApplication);
+    StoredOption::restoreIndex(settings, intervalsKey, intervalsComboBox);
+
+    connect(intervalsComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &DistributionDialog::updateDistribution);
+    updateDistribution();
+}
+
+DistributionDialog::~DistributionDialog()
+{
+    QSettings settings(applicationName, settingsApplication);
+    settings.setValue(intervalsKey, intervalsComboBox->currentIndex());
+}
+
+void DistributionDialog::updateDistribution()
+{
+    const Histogram histogram(values, intervalsComboBox->currentText().toInt());
+    curve->setSamples(histogram.samples());
+    if (histogram.isEmpty()) {
+        // No range to show: the value axis stays as it is, and the share
+        // axis shows percent rather than the library's empty 0 to 1000.
+        plot->setAxisScale(QwtPlot::yLeft, 0.0, 100.0);
+    } else {
+        plot->setAxisScale(QwtPlot::xBottom, histogram.lower(), histogram.upper());
+        plot->setAxisAutoScale(QwtPlot::yLeft, true);
+    }
+}

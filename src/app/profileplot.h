@@ -1,0 +1,30 @@
+#pragma once
+
+#include <qwt_plot.h>
+
+#include <QPointF>
+#include <QVector>
+
+class QwtPlotCurve;
+class QwtPlotRescaler;
+
+// The section along a track: the surface as a line through dots, the depth
+// points as crosses, with one metre taking as many pixels across as up.
+// Panned with the left mouse button, zoomed with the wheel.
+class ProfilePlot : public QwtPlot
+{
+public:
+    explicit ProfilePlot(QWidget* parent = nullptr);
+    ~ProfilePlot() override;
+
+    // Shows the points (distance, height), all of them in view.
+    void setData(const QVector<QPointF>& surface, const QVector<QPointF>& depths);
+
+    const QwtPlotCurve* surfaceCurve() const { return m_surfaceCurve; }
+    const QwtPlotCurve* depthCurve() const { return m_depthCurve; }
+
+private:
+    QwtPlotCurve* m_surfaceCurve = nullptr;
+    QwtPlotCurve* m_depthCurve = nullptr;
+    QwtPlotRescaler* m_rescaler = nullptr;
+};
