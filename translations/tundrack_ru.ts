@@ -99,6 +99,22 @@
         <source>Can not load file %1</source>
         <translation>Не удалось загрузить файл %1</translation>
     </message>
+    <message>
+        <source>Voxler data files</source>
+        <translation>Файлы данных Voxler</translation>
+    </message>
+    <message>
+        <source>CSV files</source>
+        <translation>Файлы CSV</translation>
+    </message>
+    <message>
+        <source>Can not open file</source>
+        <translation>Не удалось открыть файл</translation>
+    </message>
+    <message>
+        <source>Can not write data to file</source>
+        <translation>Не удалось записать данные в файл</translation>
+    </message>
 </context>
 <context>
     <name>PContextMenu</name>
