@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutdialog.h"
+#include "app/converterdialog.h"
 #include "app/dataexport.h"
 #include "app/exportsource.h"
 #include "app/preferences.h"
@@ -194,6 +195,7 @@ void MainWindow::createMenus()
     connect(m_slicesAction, &QAction::triggered, this, &MainWindow::startSlicesMode);
     connect(m_preferencesAction, &QAction::triggered, this, &MainWindow::showPreferences);
     connect(m_processingOptionsAction, &QAction::triggered, this, &MainWindow::showProcessingOptions);
+    connect(m_converterAction, &QAction::triggered, this, &MainWindow::showConverter);
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
     connect(m_aboutQtAction, &QAction::triggered, this, &MainWindow::showAboutQt);
 
@@ -612,6 +614,13 @@ void MainWindow::loadData()
         if (answer == QMessageBox::Abort)
             break;
     }
+}
+
+void MainWindow::showConverter()
+{
+    const ExportSource source = ExportSource::gather(*m_trackBlockList);
+    ConverterDialog dialog(source.info(), source.tracks());
+    dialog.exec();
 }
 
 void MainWindow::exportData()

@@ -58,6 +58,7 @@ public:
     void addSlice();
     void showPreferences();
     void showProcessingOptions();
+    void showConverter();
     void showAbout();
     void showAboutQt();
 
