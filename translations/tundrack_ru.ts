@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>ConverterDialog</name>
+    <message>
+        <source>Converter</source>
+        <translation>Конвертер</translation>
+    </message>
+    <message>
+        <source>Serial:</source>
+        <translation>Серийный номер:</translation>
+    </message>
+    <message>
+        <source>Create LLA (latitude, longitude, altitude) file</source>
+        <translation>Создать файл LLA (широта, долгота, высота)</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Конвертировать</translation>
+    </message>
+    <message>
+        <source>No data to convert</source>
+        <translation>Нет данных для конвертирования</translation>
+    </message>
+    <message>
+        <source>Records of another length left out: %1</source>
+        <translation>Пропущено записей другой длины: %1</translation>
+    </message>
+    <message>
+        <source>VKT files</source>
+        <translation>Файлы VKT</translation>
+    </message>
+    <message>
+        <source>Can not open file</source>
+        <translation>Не удалось открыть файл</translation>
+    </message>
+    <message>
+        <source>Can not write data to file</source>
+        <translation>Не удалось записать данные в файл</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>New project</source>
@@ -98,6 +137,22 @@
     <message>
         <source>Can not load file %1</source>
         <translation>Не удалось загрузить файл %1</translation>
+    </message>
+    <message>
+        <source>Voxler data files</source>
+        <translation>Файлы данных Voxler</translation>
+    </message>
+    <message>
+        <source>CSV files</source>
+        <translation>Файлы CSV</translation>
+    </message>
+    <message>
+        <source>Can not open file</source>
+        <translation>Не удалось открыть файл</translation>
+    </message>
+    <message>
+        <source>Can not write data to file</source>
+        <translation>Не удалось записать данные в файл</translation>
     </message>
 </context>
 <context>
@@ -743,6 +798,21 @@
     <message>
         <source>Values distribution</source>
         <translation>Распределение значений</translation>
+    </message>
+</context>
+<context>
+    <name>VktConversion</name>
+    <message>
+        <source>Latitude [*]</source>
+        <translation>Широта [*]</translation>
+    </message>
+    <message>
+        <source>Longitude [*]</source>
+        <translation>Долгота [*]</translation>
+    </message>
+    <message>
+        <source>Altitude [m]</source>
+        <translation>Высота [м]</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,9 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutdialog.h"
+#include "app/converterdialog.h"
+#include "app/dataexport.h"
+#include "app/exportsource.h"
 #include "app/preferences.h"
 #include "app/polygonselection.h"
 #include "app/preferencesdialog.h"
@@ -9,6 +12,7 @@
 #include "app/setupapplication.h"
 #include "app/trackblocklistwidget.h"
 #include "app/trackblockwidget.h"
+#include "app/writtenfile.h"
 #include "planmap/planmapplot.h"
 #include "planmap/pcontextmenu.h"
 #include "planmap/planmapplottoolwidget.h"
@@ -185,11 +189,13 @@ void MainWindow::createMenus()
     connect(m_saveProjectAction, &QAction::triggered, this, &MainWindow::saveProject);
     connect(m_openProjectAction, &QAction::triggered, this, &MainWindow::openProject);
     connect(m_loadDataAction, &QAction::triggered, this, &MainWindow::loadData);
+    connect(m_exportDataAction, &QAction::triggered, this, &MainWindow::exportData);
     connect(m_addSliceAction, &QAction::triggered, this, &MainWindow::showAddSliceDialog);
     connect(m_layoutAction, &QAction::triggered, this, &MainWindow::setLayoutMode);
     connect(m_slicesAction, &QAction::triggered, this, &MainWindow::startSlicesMode);
     connect(m_preferencesAction, &QAction::triggered, this, &MainWindow::showPreferences);
     connect(m_processingOptionsAction, &QAction::triggered, this, &MainWindow::showProcessingOptions);
+    connect(m_converterAction, &QAction::triggered, this, &MainWindow::showConverter);
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
     connect(m_aboutQtAction, &QAction::triggered, this, &MainWindow::showAboutQt);
 
@@ -608,4 +614,43 @@ void MainWindow::loadData()
         if (answer == QMessageBox::Abort)
             break;
     }
+}
+
+void MainWindow::showConverter()
+{
+    const ExportSource source = ExportSource::gather(*m_trackBlockList);
+    ConverterDialog dialog(source.info(), source.tracks());
+    dialog.exec();
+}
+
+void MainWindow::exportData()
+{
+    const QString voxlerFilter = tr("Voxler data files") + QStringLiteral(" (*.dat)");
+    const QString csvFilter = tr("CSV files") + QStringLiteral(" (*.csv)");
+    QFileDialog dialog(this);
+    dialog.setNameFilters({voxlerFilter, csvFilter});
+    dialog.setWindowTitle(tr("Export data"));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString fileName = dialog.selectedFiles().first();
+
+    WrittenFile::Result result;
+    if (dialog.selectedNameFilter() == voxlerFilter) {
+        QList<double> samples;
+        collectData(nullptr, nullptr, &samples, -1e15, 1e15);
+        result = WrittenFile::writeText(fileName, [&samples](QTextStream& out) { DataExport::writeVoxler(out, samples); });
+    } else {
+        result = WrittenFile::writeText(fileName, [this](QTextStream& out) { writeCsv(out); });
+    }
+    if (result == WrittenFile::CannotOpen)
+        QMessageBox::warning(this, QString(), tr("Can not open file"));
+    else if (result == WrittenFile::CannotWrite)
+        QMessageBox::warning(this, QString(), tr("Can not write data to file"));
+}
+
+void MainWindow::writeCsv(QTextStream& out)
+{
+    DataExport::writeCsv(out, ExportSource::gather(*m_trackBlockList));
 }

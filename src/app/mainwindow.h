@@ -15,6 +15,7 @@ class PlanMapPlotToolWidget;
 class QAction;
 class QDockWidget;
 class QMenu;
+class QTextStream;
 class SliceObject;
 class SliceObjectList;
 class SliceObjectListWidget;
@@ -57,12 +58,16 @@ public:
     void addSlice();
     void showPreferences();
     void showProcessingOptions();
+    void showConverter();
     void showAbout();
     void showAboutQt();
 
     bool saveProject();
     void openProject();
     void loadData();
+    // Writes the project's measurements as Voxler points or as a CSV table.
+    void exportData();
+    void writeCsv(QTextStream& out);
 
     // Appends the models' input from the enabled entries; warns once about
     // probes that could not be used.

@@ -47,14 +47,15 @@ TrackDataFiles::Result TrackDataFiles::writeSpecifications(const QString& path, 
 TrackDataFiles::Result TrackDataFiles::saveRawData(const QString& path, bool append, const Track& track,
                                                    ZndTranslator& translator, bool headers)
 {
-    QFile file(path);
-    if (!file.open(append ? QIODevice::Append : QIODevice::WriteOnly))
-        return CannotOpen;
-    QTextStream out(&file);
-    // The raw values are the model's texts: UTF-8 keeps any of them.
-    out.setCodec("UTF-8");
-    writeRawData(out, track, translator, headers);
-    return WrittenFile::finish(out, file) ? Done : CannotWrite;
+    const WrittenFile::Result result = WrittenFile::writeText(
+        path,
+        [&](QTextStream& out) {
+            // The raw values are the model's texts: UTF-8 keeps any of them.
+            out.setCodec("UTF-8");
+            writeRawData(out, track, translator, headers);
+        },
+        append ? QIODevice::Append : QIODevice::WriteOnly);
+    return result == WrittenFile::CannotOpen ? CannotOpen : result == WrittenFile::CannotWrite ? CannotWrite : Done;
 }
 
 void TrackDataFiles::writeRawData(QTextStream& out, const Track& track, ZndTranslator& translator, bool headers)
