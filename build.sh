@@ -38,10 +38,7 @@ case "${1:-}" in
     run)
         install_missing
         build
-        if [ -x "$BUILD_DIR/tundrack" ]; then
-            exec "$BUILD_DIR/tundrack"
-        fi
-        echo "The application itself is not built yet: only its library, tests and benchmark."
+        exec "$BUILD_DIR/tundrack"
         ;;
     test)
         install_missing

@@ -11,6 +11,7 @@
 #include "syntheticsurvey.h"
 
 #include "slices/idwmodel.h"
+#include "slices/parallelloop.h"
 #include "slices/xathread.h"
 
 #include <alglibmisc.h>
@@ -81,7 +82,7 @@ std::vector<double> surfaceRows(const QList<Point3D>& points)
 int model(const QStringList& args)
 {
     const qint64 samples = benchOption(args, "--samples", "1000000").toLongLong();
-    const int threads = benchOption(args, "--threads", QString::number(IdwModel::idealThreadCount())).toInt();
+    const int threads = benchOption(args, "--threads", QString::number(ParallelLoop::idealWorkerCount())).toInt();
     if (samples < 1 || threads < 1)
         return 2;
     const SyntheticSurvey survey = SyntheticSurvey::make(samples);

@@ -85,7 +85,7 @@ int slice(const QStringList& args)
 {
     const qint64 samples = benchOption(args, "--samples", "100000").toLongLong();
     const qint64 cells = benchOption(args, "--cells", "1000000").toLongLong();
-    const int threads = benchOption(args, "--threads", QString::number(IdwModel::idealThreadCount())).toInt();
+    const int threads = benchOption(args, "--threads", QString::number(ParallelLoop::idealWorkerCount())).toInt();
     const bool vertical = args.contains("--vertical");
     if (samples < 1 || cells < 1 || threads < 1)
         return 2;

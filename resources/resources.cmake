@@ -34,9 +34,7 @@ string(APPEND TUNDRACK_QRC_ENTRIES
     "    <file alias=\"qm/RU.qm\">${TUNDRACK_RES_BIN}/RU.qm</file>\n"
     "    <file alias=\"qm/qtbase_ru.qm\">${TUNDRACK_RES_BIN}/qtbase_ru.qm</file>\n")
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/resources/icons.cmake)
-    include(${CMAKE_SOURCE_DIR}/resources/icons.cmake)
-endif()
+include(${CMAKE_SOURCE_DIR}/resources/icons.cmake)
 
 configure_file(${CMAKE_SOURCE_DIR}/resources/tundrack.qrc.in ${TUNDRACK_RES_BIN}/tundrack.qrc @ONLY)
 qt5_add_resources(TUNDRACK_RESOURCE_SOURCES ${TUNDRACK_RES_BIN}/tundrack.qrc)

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <thread>
 
 namespace {
 
@@ -127,11 +126,6 @@ void IdwModel::correctParameters(qint64 n, int nx, int& nq, int& nw)
     nw = std::max(nw, corners);
     nq = int(std::min<qint64>(nq, n));
     nw = int(std::min<qint64>(nw, n));
-}
-
-int IdwModel::idealThreadCount()
-{
-    return std::max(1, int(std::thread::hardware_concurrency()));
 }
 
 const double* IdwModel::coefficients(qint64 node) const

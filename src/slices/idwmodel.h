@@ -104,9 +104,6 @@ public:
     // and the farthest at r: 1 at d0, falling to 0 at r.
     static double shepardWeight(double d, double d0, double r);
 
-    // Threads used when build() is asked for all cores.
-    static int idealThreadCount();
-
 private:
     struct Worker;
 

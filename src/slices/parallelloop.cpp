@@ -1,7 +1,5 @@
 #include "slices/parallelloop.h"
 
-#include "slices/idwmodel.h"
-
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -16,9 +14,14 @@ constexpr qint64 chunkSize = 16;
 
 } // namespace
 
+int ParallelLoop::idealWorkerCount()
+{
+    return std::max(1, int(std::thread::hardware_concurrency()));
+}
+
 int ParallelLoop::workerCount(int threads, qint64 total)
 {
-    const qint64 wanted = threads < 1 ? IdwModel::idealThreadCount() : threads;
+    const qint64 wanted = threads < 1 ? idealWorkerCount() : threads;
     const qint64 chunks = (total + chunkSize - 1) / chunkSize;
     return int(std::max<qint64>(1, std::min(wanted, chunks)));
 }

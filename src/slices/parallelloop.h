@@ -15,6 +15,8 @@ public:
     using CancelFunction = std::function<bool()>;
     using ProgressFunction = std::function<void(int percent)>;
 
+    // One worker per core, at least 1.
+    static int idealWorkerCount();
     // Workers for total cells: threads < 1 means every core; at least 1.
     static int workerCount(int threads, qint64 total);
 

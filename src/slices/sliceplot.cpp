@@ -1,8 +1,10 @@
 #include "slices/sliceplot.h"
 
+#include "slices/surferexport.h"
+
 #include "app/preferences.h"
-#include "app/writtenfile.h"
 #include "planmap/plotcanvaslook.h"
+#include "slices/surferexport.h"
 
 #include <qwt_color_map.h>
 #include <qwt_matrix_raster_data.h>
@@ -11,15 +13,12 @@
 #include <qwt_plot_spectrogram.h>
 #include <qwt_scale_widget.h>
 
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QTextStream>
 
 #include <cmath>
 #include <limits>
@@ -34,14 +33,6 @@ QwtLinearColorMap* createColorMap(double bluePosition)
     map->addColorStop(bluePosition, Qt::blue);
     map->addColorStop(0.5, Qt::green);
     return map;
-}
-
-// A raster built without a mask tells no-data cells by their -1 alone.
-bool holdsData(const SliceRasterData& raster, int index)
-{
-    if (raster.mask().size() == raster.values().size())
-        return raster.hasData(index);
-    return raster.values().at(index) > SliceRasterData::noData;
 }
 
 // A raster without extent (nothing computed, or no samples in the value
@@ -107,7 +98,7 @@ void SlicePlot::setData(const SliceRasterData& raster)
     // the colour map is white, and not in the colour of low data.
     QVector<double> drawn = m_data.values();
     for (int index = 0; index < drawn.size(); ++index)
-        if (!holdsData(m_data, index))
+        if (!m_data.holdsData(index))
             drawn[index] = zInterval.minValue();
 
     auto* matrix = new QwtMatrixRasterData;
@@ -151,7 +142,7 @@ double SlicePlot::valueAt(double x, double y) const
     // The cell under the point, as the nearest-neighbour look-up finds it.
     const int column = qBound(0, int((x - xInterval.minValue()) / (xInterval.width() / columns)), columns - 1);
     const int row = qBound(0, int((y - yInterval.minValue()) / (yInterval.width() / rows)), rows - 1);
-    if (!holdsData(m_data, column + row * columns))
+    if (!m_data.holdsData(column + row * columns))
         return none;
     const QwtRasterData* drawn = m_spectrogram->data();
     return drawn ? drawn->value(x, y) : none;
@@ -192,57 +183,9 @@ void SlicePlot::exportImage()
         QMessageBox::warning(this, QString(), tr("Can not export image"), QMessageBox::Ok);
 }
 
-QString SlicePlot::blankFileName(const QString& fileName)
-{
-    const QString name = QFileInfo(fileName).fileName();
-    QString blankName = name;
-    blankName.remove(QStringLiteral(".dat"), Qt::CaseSensitive);
-    blankName += QStringLiteral(".bln");
-    if (fileName.endsWith(name))
-        return fileName.left(fileName.size() - name.size()) + blankName;
-    return QFileInfo(fileName).dir().filePath(blankName);
-}
-
 bool SlicePlot::exportSurfer(const QString& fileName)
 {
-    const int columns = m_data.columns();
-    const QVector<double>& values = m_data.values();
-    if (columns <= 0 || values.isEmpty())
-        return false;
-
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QTextStream out(&file);
-    const int rows = values.size() / columns;
-    const double dx = m_data.xInterval().width() / columns;
-    const double dy = rows > 0 ? m_data.yInterval().width() / rows : 0.0;
-    const double xmin = m_data.xInterval().minValue();
-    const double ymin = m_data.yInterval().minValue();
-    // Column by column, each column from the low end up; a line per cell
-    // with data, at the cell's lower-left corner.
-    for (int i = 0; i < columns; ++i) {
-        for (int j = 0; j < rows; ++j) {
-            const int index = i + j * columns;
-            if (!holdsData(m_data, index))
-                continue;
-            out << xmin + i * dx << " " << ymin + j * dy << " " << values.at(index) << "\n";
-        }
-    }
-    if (!WrittenFile::finish(out, file))
-        return false;
-
-    if (!Preferences::instance()->createSurferBlankFiles())
-        return true;
-    QFile blank(blankFileName(fileName));
-    if (!blank.open(QIODevice::WriteOnly))
-        return false;
-    QTextStream blankOut(&blank);
-    const QVector<QPointF>& outline = m_data.outline();
-    blankOut << outline.size() << " 0\n";
-    for (const QPointF& p : outline)
-        blankOut << p.x() << ", " << p.y() << "\n";
-    return WrittenFile::finish(blankOut, blank);
+    return SurferExport::write(m_data, fileName, Preferences::instance()->createSurferBlankFiles());
 }
 
 bool SlicePlot::exportPng(const QString& fileName)

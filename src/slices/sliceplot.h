@@ -30,10 +30,6 @@ public:
     bool exportSurfer(const QString& fileName);
     bool exportPng(const QString& fileName);
 
-    // The Surfer blank file that goes with an XYZ file: every ".dat" taken
-    // out of the file's own name, ".bln" appended; the folder is kept.
-    static QString blankFileName(const QString& fileName);
-
 public slots:
     void setGridVisible(bool visible);
     void exportImage();

@@ -29,6 +29,14 @@ public:
     const QVector<bool>& mask() const { return m_mask; }
     void setMask(const QVector<bool>& mask) { m_mask = mask; }
     bool hasData(int index) const { return index >= 0 && index < m_mask.size() && m_mask.at(index); }
+    // hasData() where the raster has a mask; a raster built without one
+    // tells its no-data cells by their -1 alone.
+    bool holdsData(int index) const
+    {
+        if (m_mask.size() == m_values.size())
+            return hasData(index);
+        return index >= 0 && index < m_values.size() && m_values.at(index) > noData;
+    }
 
     // Set when the slice was refused because its raster would exceed
     // maximumCells; the raster is then the single no-data cell.

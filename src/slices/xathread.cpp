@@ -1,5 +1,7 @@
 #include "slices/xathread.h"
 
+#include "slices/parallelloop.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -102,7 +104,7 @@ void XaThread::run()
                 }
             }
         } join{valueBuilder, abandoned};
-        if (!rows.empty() && m_threadCount != 1 && IdwModel::idealThreadCount() > 1) {
+        if (!rows.empty() && m_threadCount != 1 && ParallelLoop::idealWorkerCount() > 1) {
             try {
                 valueBuilder = std::thread(buildValue);
             } catch (const std::system_error&) {

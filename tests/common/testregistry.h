@@ -2,21 +2,29 @@
 
 #include <QObject>
 
+#include <cstring>
 #include <functional>
-#include <vector>
 
-// Test classes register themselves so that every .cpp of an area joins that
-// area's executable without a central list.
+// Each test executable runs one test class, the one its build names in
+// TUNDRACK_TEST_CLASS; a source holding two classes is built once for each.
+#ifndef TUNDRACK_TEST_CLASS
+#define TUNDRACK_TEST_CLASS ""
+#endif
+
 struct TestRegistry
 {
     using Factory = std::function<QObject*()>;
-    static std::vector<Factory>& factories()
+    static Factory& factory()
     {
-        static std::vector<Factory> list;
-        return list;
+        static Factory chosen;
+        return chosen;
     }
-    explicit TestRegistry(Factory factory) { factories().push_back(std::move(factory)); }
+    TestRegistry(const char* name, Factory make)
+    {
+        if (std::strcmp(name, TUNDRACK_TEST_CLASS) == 0)
+            factory() = std::move(make);
+    }
 };
 
 #define TUNDRACK_TEST(Class) \
-    static TestRegistry tundrackTestRegistry_##Class([]() -> QObject* { return new Class; });
+    static TestRegistry tundrackTestRegistry_##Class(#Class, []() -> QObject* { return new Class; });

@@ -1,6 +1,7 @@
 #include "common/testregistry.h"
 
 #include "slices/idwmodel.h"
+#include "slices/parallelloop.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -651,7 +652,7 @@ void IdwModelTest::threadCountDoesNotChangeResult()
 
     IdwModel single;
     QVERIFY(single.build(rows.data(), n, 3, 1, 1, IdwModel::CancelFunction(), 1));
-    for (int threads : {2, 3, IdwModel::idealThreadCount() + 1}) {
+    for (int threads : {2, 3, ParallelLoop::idealWorkerCount() + 1}) {
         IdwModel parallel;
         QVERIFY(parallel.build(rows.data(), n, 3, 1, 1, IdwModel::CancelFunction(), threads));
         for (qint64 i = 0; i < n; ++i)

@@ -4,6 +4,7 @@
 
 #include "app/preferences.h"
 #include "slices/sliceplot.h"
+#include "slices/surferexport.h"
 #include "slices/xbthread.h"
 #include "slices/xcthread.h"
 
@@ -343,14 +344,14 @@ void SlicePlotTest::surferExample()
 
 void SlicePlotTest::blankFileNames()
 {
-    QCOMPARE(SlicePlot::blankFileName("grid.dat"), QString("grid.bln"));
-    QCOMPARE(SlicePlot::blankFileName("a.dat.dat"), QString("a.bln"));
-    QCOMPARE(SlicePlot::blankFileName("slice"), QString("slice.bln"));
-    QCOMPARE(SlicePlot::blankFileName("a.datum.dat"), QString("aum.bln"));
-    QCOMPARE(SlicePlot::blankFileName("GRID.DAT"), QString("GRID.DAT.bln"));
-    QCOMPARE(SlicePlot::blankFileName("/survey/x.dat/grid.dat"), QString("/survey/x.dat/grid.bln"));
-    QCOMPARE(SlicePlot::blankFileName("x.dat/slice"), QString("x.dat/slice.bln"));
-    QCOMPARE(SlicePlot::blankFileName("../x.dat/y.dat.z"), QString("../x.dat/y.z.bln"));
+    QCOMPARE(SurferExport::blankFileName("grid.dat"), QString("grid.bln"));
+    QCOMPARE(SurferExport::blankFileName("a.dat.dat"), QString("a.bln"));
+    QCOMPARE(SurferExport::blankFileName("slice"), QString("slice.bln"));
+    QCOMPARE(SurferExport::blankFileName("a.datum.dat"), QString("aum.bln"));
+    QCOMPARE(SurferExport::blankFileName("GRID.DAT"), QString("GRID.DAT.bln"));
+    QCOMPARE(SurferExport::blankFileName("/survey/x.dat/grid.dat"), QString("/survey/x.dat/grid.bln"));
+    QCOMPARE(SurferExport::blankFileName("x.dat/slice"), QString("x.dat/slice.bln"));
+    QCOMPARE(SurferExport::blankFileName("../x.dat/y.dat.z"), QString("../x.dat/y.z.bln"));
 
     // Written beside the XYZ file, in a folder whose name keeps its ".dat".
     QTemporaryDir dir;
