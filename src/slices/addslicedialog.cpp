@@ -22,7 +22,9 @@ double valueOf(const QLineEdit* edit)
 
 AddSliceDialog::AddSliceDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    // A tool window stays above its parent window, but below the dialogs
+    // that open over that window.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setupUi(this);
     setFixedSize(sizeHint());
 

@@ -97,9 +97,10 @@ private slots:
     {
         AddSliceDialog dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Add slice"));
-        // A title bar without any button, above the other windows.
-        QCOMPARE(dialog.windowFlags() & ~Qt::WindowType_Mask,
-                 Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+        // A tool window with a title bar without any button: above its parent
+        // window, but not above everything else.
+        QCOMPARE(dialog.windowType(), Qt::Tool);
+        QCOMPARE(dialog.windowFlags() & ~Qt::WindowType_Mask, Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         QVERIFY(dialog.isWindow());
         QVERIFY(!dialog.isModal());
         QVERIFY(dialog.parentWidget() == nullptr);
