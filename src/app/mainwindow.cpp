@@ -36,6 +36,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
 #include <QLayout>
@@ -44,6 +45,7 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
@@ -74,7 +76,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // The add-slice window has no parent; it must not outlive the main window.
+    // The add-slice window is a window of its own; it closes with the main one.
     if (m_addSliceDialog)
         m_addSliceDialog->close();
     event->accept();
@@ -88,6 +90,7 @@ void MainWindow::initProject()
     releaseRows();
 
     setProjectName(tr("New project"));
+    m_projectFileName.clear();
     m_mode = Building;
     m_modified = false;
     resetProjectData();
@@ -99,8 +102,9 @@ void MainWindow::initProject()
 
     ProcessOptionsStore::instance()->clear();
     delete m_addSliceDialog;
-    m_addSliceDialog = new AddSliceDialog(nullptr);
-    m_addSliceDialog->setAttribute(Qt::WA_QuitOnClose, false);
+    // A tool window of the main window: above it, yet below the dialogs and
+    // message boxes that open over the main window.
+    m_addSliceDialog = new AddSliceDialog(this);
     connect(m_addSliceDialog, &AddSliceDialog::add, this, &MainWindow::addSlice);
 
     setLayoutMode();
@@ -289,6 +293,12 @@ void MainWindow::createWorkers()
     m_buildCancelled = false;
     connect(m_xaThread, &QThread::finished, this, &MainWindow::onBuildFinished);
     connect(m_xaDialog, &XaDialog::canceled, this, &MainWindow::cancelProcessing);
+    // The closed progress window leaves no window active, and the menu
+    // shortcuts would wait for a click into the main window. Asked after the
+    // progress window is gone, so that the window manager, too, counts the
+    // main window as active and later hands the keyboard to its tool window.
+    connect(m_xaDialog, &QDialog::finished, this,
+            [this]() { QTimer::singleShot(0, this, [this]() { activateWindow(); }); });
     connect(m_xaThread, &XaThread::progress, m_xaDialog, &XaDialog::setProgress);
 }
 
@@ -356,6 +366,8 @@ void MainWindow::setLayoutMode()
     m_sliceWidget->hide();
     m_planMapPlot->setSliceCurvesVisible(false);
     m_planMapPlot->showSliceObject(nullptr);
+    // Slices are added in Slices mode only.
+    m_addSliceDialog->hide();
 }
 
 void MainWindow::setSlicesMode()
@@ -465,6 +477,8 @@ void MainWindow::showAddSliceDialog()
 {
     m_addSliceDialog->setTitle(QStringLiteral("#%1").arg(m_sliceObjectList->count() + 1));
     m_addSliceDialog->show();
+    // A tool window is not given the keyboard on its own.
+    m_addSliceDialog->activateWindow();
 }
 
 void MainWindow::addSlice()
@@ -531,7 +545,15 @@ bool MainWindow::saveProject()
     QFileDialog dialog(this);
     dialog.setNameFilters({tr("Tundrack project files") + QStringLiteral(" (*.td)")});
     dialog.setWindowTitle(tr("Save project"));
-    dialog.selectFile(m_projectName);
+    // The file the project came from or went to, in its folder; a name typed
+    // without an extension still makes a project file.
+    if (m_projectFileName.isEmpty()) {
+        dialog.selectFile(m_projectName);
+    } else {
+        dialog.setDirectory(QFileInfo(m_projectFileName).absolutePath());
+        dialog.selectFile(m_projectFileName);
+    }
+    dialog.setDefaultSuffix(QStringLiteral("td"));
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -548,6 +570,7 @@ bool MainWindow::saveProject()
         return false;
     }
     setProjectName(ProjectFile::projectName(fileName));
+    m_projectFileName = fileName;
     m_modified = false;
     return true;
 }
@@ -590,6 +613,7 @@ void MainWindow::openProject()
         attachSlice(slice);
     }
     setProjectName(ProjectFile::projectName(fileName));
+    m_projectFileName = fileName;
     m_modified = false;
 }
 

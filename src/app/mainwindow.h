@@ -79,6 +79,7 @@ public:
     int mode() const { return m_mode; }
     bool isModified() const { return m_modified; }
     QString projectName() const { return m_projectName; }
+    QString projectFileName() const { return m_projectFileName; }
     TrackBlockList* trackBlockList() const { return m_trackBlockList; }
     SliceObjectList* sliceObjectList() const { return m_sliceObjectList; }
     PlanMapPlot* planMapPlot() const { return m_planMapPlot; }
@@ -136,6 +137,8 @@ private:
     XaThread* m_xaThread = nullptr;
     XaDialog* m_xaDialog = nullptr;
     QString m_projectName;
+    // The project's file once it was saved or opened; empty for a new project.
+    QString m_projectFileName;
     int m_mode = Building;
     bool m_modified = false;
 

@@ -11,7 +11,7 @@ Move1Dialog::Move1Dialog(const QString& title, const Point3D& point, QWidget* pa
     titleLabel->setText(title);
     setFixedSize(sizeHint());
 
-    QDoubleValidator* validator = NumberField::createValidator(this);
+    QDoubleValidator* validator = NumberField::createValidator(NumberField::Metres, this);
     xLineEdit->setValidator(validator);
     yLineEdit->setValidator(validator);
     zLineEdit->setValidator(validator);

@@ -8,7 +8,7 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
 {
     setupUi(this);
     setFixedSize(sizeHint());
-    imagePixelSizeLineEdit->setValidator(NumberField::createValidator(this));
+    imagePixelSizeLineEdit->setValidator(NumberField::createValidator(NumberField::Metres, this));
 
     const Preferences* preferences = Preferences::instance();
     // A language index that no item stands for is shown as English, the

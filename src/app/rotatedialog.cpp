@@ -13,7 +13,7 @@ RotateDialog::RotateDialog(const QString& title, QWidget* parent) : QDialog(pare
     titleLabel->setText(title);
     setFixedSize(sizeHint());
 
-    angleLineEdit->setValidator(NumberField::createValidator(this));
+    angleLineEdit->setValidator(NumberField::createValidator(NumberField::Degrees, this));
     angleLineEdit->setText(NumberField::text(0.0));
 }
 

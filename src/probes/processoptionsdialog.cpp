@@ -12,6 +12,7 @@ ProcessOptionsDialog::ProcessOptionsDialog(const QSet<ProbeId>& probeIds, QWidge
     : QDialog(parent, Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint)
 {
     setupUi(this);
+    m_leastSize = minimumSize();
     connect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(comboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), stackedWidget,
@@ -41,6 +42,22 @@ ProcessOptionsDialog::ProcessOptionsDialog(const QSet<ProbeId>& probeIds, QWidge
     }
     if (stackedWidget->count() > 0)
         stackedWidget->setCurrentIndex(0);
+    fitContents();
+}
+
+bool ProcessOptionsDialog::event(QEvent* event)
+{
+    // A page whose options are switched on may need more room.
+    if (event->type() == QEvent::LayoutRequest)
+        fitContents();
+    return QDialog::event(event);
+}
+
+void ProcessOptionsDialog::fitContents()
+{
+    // Translated option texts may need more than the form's size, and are
+    // never cut.
+    setMinimumSize(m_leastSize.expandedTo(layout()->totalMinimumSize()));
 }
 
 ProcessOptionsDialog::~ProcessOptionsDialog()

@@ -20,6 +20,13 @@ public:
     explicit ProcessOptionsDialog(const QSet<ProbeId>& probeIds, QWidget* parent = nullptr);
     ~ProcessOptionsDialog() override;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void fitContents();
+
     QMap<ProbeId, SpecificProcessOptionsWidget*> m_widgets;
+    // The form's minimum size, the least the dialog ever takes.
+    QSize m_leastSize;
 };

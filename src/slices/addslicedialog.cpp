@@ -22,14 +22,16 @@ double valueOf(const QLineEdit* edit)
 
 AddSliceDialog::AddSliceDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    // A tool window stays above its parent window, but below the dialogs
+    // that open over that window.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setupUi(this);
     setFixedSize(sizeHint());
 
     connect(vRadioButton, &QRadioButton::clicked, this, &AddSliceDialog::showVerticalPage);
     connect(hRadioButton, &QRadioButton::clicked, this, &AddSliceDialog::showHorizontalPage);
 
-    QDoubleValidator* validator = NumberField::createValidator(this);
+    QDoubleValidator* validator = NumberField::createValidator(NumberField::Metres, this);
     for (const Field& field : fields()) {
         field.edit->setValidator(validator);
         field.edit->setText(NumberField::text(field.defaultValue));
@@ -100,8 +102,9 @@ void AddSliceDialog::loadSettings()
     for (const Field& field : fields()) {
         bool ok = false;
         double value = settings.value(QLatin1String(field.key), field.defaultValue).toDouble(&ok);
-        // A hand-edited store may hold text, "nan" or "inf", which no slice can use.
-        if (!ok || !std::isfinite(value))
+        // A hand-edited or older store may hold text, "nan", "inf" or numbers
+        // beyond what the fields take, which no slice can use.
+        if (!ok || !std::isfinite(value) || std::abs(value) > NumberField::limit(NumberField::Metres))
             value = field.defaultValue;
         field.edit->setText(NumberField::text(value));
     }

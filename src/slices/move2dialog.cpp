@@ -12,7 +12,7 @@ Move2Dialog::Move2Dialog(const QString& title, const QPointF& p1, const QPointF&
     titleLabel->setText(title);
     setFixedSize(sizeHint());
 
-    QDoubleValidator* validator = NumberField::createValidator(this);
+    QDoubleValidator* validator = NumberField::createValidator(NumberField::Metres, this);
     for (QLineEdit* edit : {x1LineEdit, y1LineEdit, x2LineEdit, y2LineEdit})
         edit->setValidator(validator);
     x1LineEdit->setText(NumberField::text(p1.x()));

@@ -16,7 +16,7 @@ Move3Dialog::Move3Dialog(const QString& title, double height, const QPolygonF& c
     titleLabel->setText(title);
     setFixedSize(sizeHint());
 
-    QDoubleValidator* validator = NumberField::createValidator(this);
+    QDoubleValidator* validator = NumberField::createValidator(NumberField::Metres, this);
     heightLineEdit->setValidator(validator);
     for (int i = 0; i < cornerCount; ++i) {
         xEdit(i)->setValidator(validator);

@@ -3,6 +3,7 @@
 #include "app/numberfield.h"
 
 #include <QDoubleValidator>
+#include <QPushButton>
 
 namespace {
 // Bounds beyond any measured value.
@@ -18,7 +19,7 @@ RangeDialog::RangeDialog(QWidget* parent)
         label->setText(label->text().replace(QLatin1Char('*'), QChar(0x00B7)));
     setFixedSize(sizeHint());
 
-    QDoubleValidator* validator = NumberField::createValidator(this);
+    QDoubleValidator* validator = NumberField::createValidator(NumberField::Values, this);
     minLineEdit->setValidator(validator);
     maxLineEdit->setValidator(validator);
     minLineEdit->setText(NumberField::text(0.0));
@@ -26,7 +27,17 @@ RangeDialog::RangeDialog(QWidget* parent)
 
     connect(allRadioButton, &QRadioButton::clicked, this, &RangeDialog::hideCustomRange);
     connect(customRadioButton, &QRadioButton::clicked, this, &RangeDialog::showCustomRange);
+    for (QRadioButton* button : {allRadioButton, customRadioButton})
+        connect(button, &QRadioButton::toggled, this, &RangeDialog::updateOkButton);
+    for (QLineEdit* edit : {minLineEdit, maxLineEdit})
+        connect(edit, &QLineEdit::textChanged, this, &RangeDialog::updateOkButton);
     allRadioButton->click();
+}
+
+void RangeDialog::updateOkButton()
+{
+    // Min at or above Max holds one value at most: every slice would be blank.
+    buttonBox->button(QDialogButtonBox::Ok)->setEnabled(min() < max());
 }
 
 double RangeDialog::min() const

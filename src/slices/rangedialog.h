@@ -20,4 +20,8 @@ public:
 public slots:
     void hideCustomRange();
     void showCustomRange();
+
+private:
+    // OK only while the range holds values: Min below Max.
+    void updateOkButton();
 };

@@ -2,6 +2,11 @@
 
 #include <cmath>
 
+bool Point3D::isFinite() const
+{
+    return std::isfinite(m_x) && std::isfinite(m_y) && std::isfinite(m_z);
+}
+
 double Point3D::distance(const Point3D& other) const
 {
     const double dx = m_x - other.m_x;

@@ -16,6 +16,8 @@ public:
     void setY(double y) { m_y = y; }
     void setZ(double z) { m_z = z; }
 
+    // Whether no coordinate is infinite or NaN.
+    bool isFinite() const;
     double distance(const Point3D& other) const;
     double distance2D(const Point3D& other) const;
 

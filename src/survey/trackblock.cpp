@@ -4,6 +4,8 @@
 
 #include <QtMath>
 
+#include <cmath>
+
 TrackBlock emptyTrackBlock;
 
 void TrackBlock::setEnabled(bool enabled)
@@ -27,8 +29,9 @@ bool TrackBlock::moveTo(const Point3D& origin)
     const double dz = origin.z() - m_origin.z();
     if (qAbs(dx) <= 0.001 && qAbs(dy) <= 0.001 && qAbs(dz) <= 0.001)
         return false;
-    for (TrackBlockEntry& entry : m_entries)
-        entry.translate(dx, dy, dz);
+    if (!origin.isFinite()
+        || !transform([=](const Point3D& p) { return Point3D(p.x() + dx, p.y() + dy, p.z() + dz); }))
+        return false;
     m_origin = origin;
     return true;
 }
@@ -38,15 +41,37 @@ bool TrackBlock::scale(double sx, double sy)
     // Written so that NaN factors are refused too.
     if (!(sx > 0.0) || !(sy > 0.0) || (sx == 1.0 && sy == 1.0))
         return false;
-    for (TrackBlockEntry& entry : m_entries)
-        entry.scale(m_origin.x(), m_origin.y(), sx, sy);
-    return true;
+    const double cx = m_origin.x();
+    const double cy = m_origin.y();
+    return transform([=](const Point3D& p) {
+        return Point3D((p.x() - cx) * sx + cx, (p.y() - cy) * sy + cy, p.z());
+    });
 }
 
 bool TrackBlock::rotate(double degrees)
 {
+    const double a = degrees * M_PI / 180.0;
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    const double cx = m_origin.x();
+    const double cy = m_origin.y();
+    return transform([=](const Point3D& p) {
+        const double x = p.x() - cx;
+        const double y = p.y() - cy;
+        return Point3D(cx + x * c - y * s, cy + x * s + y * c, p.z());
+    });
+}
+
+bool TrackBlock::transform(const PointMap& map)
+{
+    // All or nothing: records sent to infinity could never be brought back,
+    // and a block moved in part would be torn apart.
+    for (const TrackBlockEntry& entry : qAsConst(m_entries)) {
+        if (!entry.mapsToFinite(map))
+            return false;
+    }
     for (TrackBlockEntry& entry : m_entries)
-        entry.rotate(QPointF(m_origin.x(), m_origin.y()), degrees);
+        entry.transform(map);
     return true;
 }
 

@@ -39,6 +39,8 @@ public:
     const QList<TrackBlockEntry>& entries() const { return m_entries; }
     void appendEntry(const TrackBlockEntry& entry) { m_entries.append(entry); }
 
+    // The transforms say whether they changed the block. One whose result
+    // is not finite changes nothing.
     bool moveTo(const Point3D& origin);
     bool scale(double sx, double sy);
     bool rotate(double degrees);
@@ -46,6 +48,8 @@ public:
     friend QDataStream& operator>>(QDataStream& in, TrackBlock& block);
 
 private:
+    bool transform(const PointMap& map);
+
     bool m_deleted = false;
     bool m_enabled = true;
     QString m_name;

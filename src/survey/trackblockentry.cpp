@@ -4,9 +4,8 @@
 
 #include <qwt_plot_curve.h>
 
+#include <QPointF>
 #include <QVector>
-
-#include <cmath>
 
 TrackBlockEntry emptyTrackBlockEntry;
 
@@ -110,38 +109,20 @@ void TrackBlockEntry::updateCurves()
     }
 }
 
-void TrackBlockEntry::translate(double dx, double dy, double dz)
+void TrackBlockEntry::transform(const PointMap& map)
 {
-    for (TrackRecord& record : m_track.records()) {
-        Point3D& p = record.position();
-        p = Point3D(p.x() + dx, p.y() + dy, p.z() + dz);
-    }
+    for (TrackRecord& record : m_track.records())
+        record.position() = map(record.position());
     updateCurves();
 }
 
-void TrackBlockEntry::scale(double cx, double cy, double sx, double sy)
+bool TrackBlockEntry::mapsToFinite(const PointMap& map) const
 {
-    for (TrackRecord& record : m_track.records()) {
-        Point3D& p = record.position();
-        p = Point3D((p.x() - cx) * sx + cx, (p.y() - cy) * sy + cy, p.z());
+    for (const TrackRecord& record : m_track.records()) {
+        if (!map(record.position()).isFinite())
+            return false;
     }
-    updateCurves();
-}
-
-void TrackBlockEntry::rotate(const QPointF& centre, double degrees)
-{
-    const double a = degrees * M_PI / 180.0;
-    const double c = std::cos(a);
-    const double s = std::sin(a);
-    const double cx = centre.x();
-    const double cy = centre.y();
-    for (TrackRecord& record : m_track.records()) {
-        Point3D& p = record.position();
-        const double x = p.x() - cx;
-        const double y = p.y() - cy;
-        p = Point3D(cx + x * c - y * s, cy + x * s + y * c, p.z());
-    }
-    updateCurves();
+    return true;
 }
 
 void TrackBlockEntry::values(QList<double>& out) const

@@ -4,10 +4,14 @@
 
 #include <QDataStream>
 #include <QList>
-#include <QPointF>
 #include <QString>
 
+#include <functional>
+
 class QwtPlotCurve;
+
+// Where a record's position goes under a geometric transform.
+using PointMap = std::function<Point3D(const Point3D&)>;
 
 // One track of a block with its name, its switch and its two plan-map curves.
 // The entry owns its curves. A copy takes the data only: curves are never
@@ -39,9 +43,10 @@ public:
     void applyHidden(bool hidden);
     void updateCurves();
 
-    void translate(double dx, double dy, double dz);
-    void scale(double cx, double cy, double sx, double sy);
-    void rotate(const QPointF& centre, double degrees);
+    // Puts every record where map sends it, then redraws the curves.
+    void transform(const PointMap& map);
+    // Whether map sends every record to a finite position.
+    bool mapsToFinite(const PointMap& map) const;
 
     // Appends the values of every record at every valid frequency.
     void values(QList<double>& out) const;

@@ -24,6 +24,8 @@
 #include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -221,6 +223,46 @@ private slots:
         QVERIFY(window.close());
     }
 
+    void saveOffersTheProjectFile()
+    {
+        MainWindow window;
+        const QString folder = m_dir.filePath(QStringLiteral("projects"));
+        QVERIFY(QDir().mkpath(folder));
+        // Notes what the save dialog offers, then saves under the given name.
+        QString offered;
+        auto saveAs = [&offered](const QString& directory, const QString& name) {
+            onNextModal([&offered, directory, name](QWidget* widget) {
+                auto* dialog = qobject_cast<QFileDialog*>(widget);
+                offered = dialog->selectedFiles().value(0);
+                if (!directory.isEmpty())
+                    dialog->setDirectory(directory);
+                if (!name.isEmpty())
+                    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+                // Replacing the file it came from is confirmed.
+                if (QFile::exists(dialog->selectedFiles().value(0)))
+                    answerNextMessageBox(QMessageBox::Yes);
+                QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+            });
+        };
+
+        // A new project offers its name; typed without extension it becomes a project file.
+        saveAs(folder, QStringLiteral("survey1"));
+        QVERIFY(window.saveProject());
+        QCOMPARE(QFileInfo(offered).fileName(), QStringLiteral("New project.td"));
+        const QString file = QDir(folder).filePath(QStringLiteral("survey1.td"));
+        QVERIFY(QFile::exists(file));
+        QVERIFY(!QFile::exists(QDir(folder).filePath(QStringLiteral("survey1"))));
+
+        // Later saves offer that file in its folder, wherever the user browsed meanwhile.
+        loadThroughMenu(window, {session(QStringLiteral("elsewhere.kv"), simulatorTracks(1, 5))});
+        saveAs(QString(), QString());
+        QVERIFY(window.saveProject());
+        QCOMPARE(offered, file);
+        QVERIFY(!window.isModified());
+        action(window, "newProjectAction")->trigger();
+        QVERIFY(window.projectFileName().isEmpty());
+    }
+
     void newProjectResets()
     {
         MainWindow window;
@@ -259,6 +301,8 @@ private slots:
         QSignalSpy progress(window.xaThread(), &XaThread::progress);
         QVERIFY(enterSlicesMode(window));
         checkSlicesMode(window);
+        // The main window takes the keyboard back, for its shortcuts.
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&window));
         QCOMPARE(progress.count(), 3);
         QVERIFY(window.xaThread()->lastRunCompleted());
         QVERIFY(window.xaThread()->valueInterval().isValid());
@@ -281,6 +325,7 @@ private slots:
             QVERIFY(clock.elapsed() < 1000);
             checkLayoutMode(window);
             QVERIFY(!window.xaDialog()->isVisible());
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&window));
             QTRY_VERIFY_WITH_TIMEOUT(!window.xaThread()->isRunning(), 30000);
             QTest::qWait(50);
             // The cancelled build's end never leads to Slices mode.
@@ -345,6 +390,11 @@ private slots:
         loadThroughMenu(window, {session(QStringLiteral("small.kv"), simulatorTracks(3, 20))});
         QVERIFY(enterSlicesMode(window));
         AddSliceDialog* dialog = window.addSliceDialog();
+        // A tool window of the main window, kept above it but below the
+        // dialogs that open over it.
+        QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(&window));
+        QCOMPARE(dialog->windowType(), Qt::Tool);
+        QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         action(window, "addSliceAction")->trigger();
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->title(), QStringLiteral("#1"));
@@ -360,9 +410,12 @@ private slots:
         QCOMPARE(curves.size(), 3);
         for (QwtPlotItem* curve : curves)
             QVERIFY(curve->isVisible());
+        QVERIFY(dialog->isVisible());
         action(window, "layoutAction")->trigger();
         for (QwtPlotItem* curve : window.planMapPlot()->itemList(QwtPlotItem::Rtti_PlotUserItem + 3))
             QVERIFY(!curve->isVisible());
+        // No slice is added in Layout mode.
+        QVERIFY(!dialog->isVisible());
 
         // Closing the main window also closes the add-slice window.
         window.show();

@@ -314,7 +314,8 @@ private slots:
         QTest::newRow("lone minus") << "-" << "-" << 0.01;
         QTest::newRow("below minimum") << "0.001" << "0.00" << 0.01;
         QTest::newRow("third decimal dropped") << "3.149" << "3.14" << 3.14;
-        QTest::newRow("decimal comma refused") << "2,5" << "25" << 25.0;
+        QTest::newRow("decimal comma") << "2,5" << "2.5" << 2.5;
+        QTest::newRow("beyond 10000 km") << "100000000" << "10000000" << 1e7;
     }
 
     void okClampsTypedPixelSize()
@@ -344,7 +345,8 @@ private slots:
         int position = 0;
         QCOMPARE(validator->validate(text, position), QValidator::Acceptable);
         text = QStringLiteral("2,5");
-        QCOMPARE(validator->validate(text, position), QValidator::Invalid);
+        QCOMPARE(validator->validate(text, position), QValidator::Acceptable);
+        QCOMPARE(text, QStringLiteral("2.5"));
         text = QStringLiteral("1,000.5");
         QCOMPARE(validator->validate(text, position), QValidator::Invalid);
         text = QStringLiteral("2.555");

@@ -3,6 +3,7 @@
 #include "common/testsupport.h"
 
 #include "app/distributiondialog.h"
+#include "app/elidedcheckbox.h"
 #include "app/move1dialog.h"
 #include "app/profiledialog.h"
 #include "app/profileplot.h"
@@ -18,7 +19,9 @@
 #include <qwt_plot_curve.h>
 #include <qwt_plot_intervalcurve.h>
 
+#include <QApplication>
 #include <QBuffer>
+#include <QHelpEvent>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPointer>
@@ -26,6 +29,8 @@
 #include <QSignalSpy>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTextDocumentFragment>
+#include <QToolTip>
 
 namespace {
 
@@ -769,6 +774,36 @@ private slots:
         QCOMPARE(modified.count(), 2);
         comparePoints(position(block, 0, 0), QPointF(1 - 0.02, 1));
         comparePoints(position(block, 1, 2), QPointF(1 + 0.02, 1 - 150));
+    }
+
+    void rowsFitTheDefaultWidth()
+    {
+        Project project;
+        const QString name = QStringLiteral("north & south ") + QString(50, QLatin1Char('w')) + QStringLiteral(".kv");
+        TrackBlockListWidget list;
+        TrackBlockWidget* widget = list.addTrackBlock(&project.load(name, {0.0}));
+        TrackBlockWidget* shortWidget = list.addTrackBlock(&project.load(QStringLiteral("b.kv"), {0.0}));
+        list.resize(list.sizeHint().width(), 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+        // Every button of every row shows: no row runs under a scroll bar.
+        for (QWidget* row : QList<QWidget*>{headerRow(widget), entryRow(widget, 0), headerRow(shortWidget)}) {
+            for (QToolButton* button : row->findChildren<QToolButton*>())
+                QVERIFY2(TestSupport::isWhollyInside(button, list.scrollArea->viewport()),
+                         qPrintable(button->objectName()));
+        }
+
+        // The long name is cut short on screen only; its tooltip is the whole name.
+        ElidedCheckBox* box = headerRow(widget)->checkBox;
+        QCOMPARE(box->text(), QString(name).replace(QLatin1Char('&'), QLatin1String("&&")));
+        QVERIFY(box->shownText().endsWith(QChar(0x2026)));
+        QVERIFY(box->text().startsWith(box->shownText().chopped(1)));
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(box, &help);
+        QTRY_COMPARE(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(), name);
+        QToolTip::hideText();
+        QCOMPARE(headerRow(shortWidget)->checkBox->shownText(), QStringLiteral("b.kv"));
     }
 };
 

@@ -99,10 +99,13 @@ private slots:
         QCOMPARE(dialog.xLineEdit->text(), QStringLiteral("2.5"));
         QCOMPARE(dialog.point().x(), 2.5);
 
-        // The comma is refused as it is typed.
+        // A decimal comma becomes a point as it is typed.
         typeInto(dialog.yLineEdit, QStringLiteral("2,5"));
-        QVERIFY(!dialog.yLineEdit->text().contains(QLatin1Char(',')));
-        QCOMPARE(dialog.point().y(), 25.0);
+        QCOMPARE(dialog.yLineEdit->text(), QStringLiteral("2.5"));
+        QCOMPARE(dialog.point().y(), 2.5);
+        // Nothing beyond 10,000 km.
+        typeInto(dialog.yLineEdit, QStringLiteral("-100000000"));
+        QCOMPARE(dialog.yLineEdit->text(), QStringLiteral("-10000000"));
 
         // Two decimals at most, negative values allowed.
         typeInto(dialog.zLineEdit, QStringLiteral("-3.256"));
@@ -111,6 +114,8 @@ private slots:
 
         // Text that got past the validator and does not parse reads as 0, as does an emptied edit.
         dialog.xLineEdit->setText(QStringLiteral("2,5"));
+        QCOMPARE(dialog.point().x(), 2.5);
+        dialog.xLineEdit->setText(QStringLiteral("x"));
         QCOMPARE(dialog.point().x(), 0.0);
         dialog.yLineEdit->clear();
         QCOMPARE(dialog.point().y(), 0.0);
@@ -132,7 +137,10 @@ private slots:
         typeInto(commaDialog.angleLineEdit, QStringLiteral("-45.5"));
         QCOMPARE(commaDialog.angle(), -45.5);
         typeInto(commaDialog.angleLineEdit, QStringLiteral("12,75"));
-        QCOMPARE(commaDialog.angleLineEdit->text(), QStringLiteral("1275"));
+        QCOMPARE(commaDialog.angle(), 12.75);
+        // Not more than a full turn either way.
+        typeInto(commaDialog.angleLineEdit, QStringLiteral("-3600"));
+        QCOMPARE(commaDialog.angleLineEdit->text(), QStringLiteral("-360"));
         typeInto(commaDialog.angleLineEdit, QStringLiteral("30.125"));
         QCOMPARE(commaDialog.angle(), 30.12);
         commaDialog.angleLineEdit->clear();
@@ -176,7 +184,11 @@ private slots:
         QCOMPARE(dialog.xFactor(), 2.5);
         x->selectAll();
         QTest::keyClicks(x, QStringLiteral("3,5"));
-        QVERIFY(!x->text().contains(QLatin1Char(',')));
+        QCOMPARE(x->text(), QStringLiteral("3.5"));
+        QCOMPARE(dialog.xFactor(), 3.5);
+        x->selectAll();
+        QTest::keyClicks(x, QStringLiteral("1e1"));
+        QCOMPARE(x->text(), QStringLiteral("11"));
 
         // The factors cannot leave 0.01 ... 100.
         x->setValue(0.001);

@@ -106,6 +106,13 @@ QWidget* nextTabStop(QWidget* widget)
     return next;
 }
 
+bool isWhollyInside(const QWidget* widget, const QWidget* area)
+{
+    const QRect shown(widget->mapTo(area->window(), QPoint()), widget->size());
+    const QRect inside(area->mapTo(area->window(), QPoint()), area->size());
+    return widget->isVisible() && inside.contains(shown);
+}
+
 void acceptNextFileDialog(const QStringList& paths, const QString& nameFilter)
 {
     onNextMatchingModal([](QWidget* widget) { return qobject_cast<QFileDialog*>(widget) != nullptr; },

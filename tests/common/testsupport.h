@@ -51,6 +51,9 @@ void onNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 void typeInto(QLineEdit* edit, const QString& text);
 // The widget that Tab moves the focus to from widget.
 QWidget* nextTabStop(QWidget* widget);
+// Whether every pixel of a visible widget lies inside area (a scroll area's
+// viewport, a window).
+bool isWhollyInside(const QWidget* widget, const QWidget* area);
 
 // Answers the next file dialog with the given files (all in one folder),
 // after choosing the name filter when one is given.

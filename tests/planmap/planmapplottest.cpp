@@ -599,7 +599,7 @@ void PlanMapPlotTest::plotDestroyedBeforeOwners()
 
     // Owners keep working on detached curves, then delete each once.
     entry.setEnabled(false);
-    entry.translate(1, 1, 0);
+    entry.transform([](const Point3D& p) { return Point3D(p.x() + 1, p.y() + 1, p.z()); });
     slices->at(0)->setEnabled(false);
     slices->setCurvesVisible(true);
     QCOMPARE(entry.curve()->sample(0), QPointF(1, 1));

@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
 
@@ -163,6 +164,34 @@ private slots:
             p->verticalLayout_2->itemAt(0)->widget()));
         QVERIFY(qobject_cast<GraphicOptionsWidget_Simulator*>(
             p->verticalLayout_3->itemAt(0)->widget()));
+    }
+
+    void longOptionTextsAreShownWhole()
+    {
+        // A translation far wider than the form.
+        struct WideTexts : QTranslator
+        {
+            bool isEmpty() const override { return false; }
+            QString translate(const char*, const char* source, const char*, int) const override
+            {
+                if (qstrcmp(source, "User air calibration") == 0)
+                    return QString(80, QLatin1Char('W'));
+                return QString();
+            }
+        } translator;
+        // The probe's options switched off: the page opens without them.
+        ProcessOptionsStore::instance()->setOptions({{ProbeId(1, 0), options(false, false)}});
+        QCoreApplication::installTranslator(&translator);
+        ProcessOptionsDialog dialog({ProbeId(1, 0)});
+        QCoreApplication::removeTranslator(&translator);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("userAirCalibrationCheckBox"));
+        // Switched on, the dialog grows until the option shows in full.
+        clickIndicator(page(dialog, 0)->enableCheckBox);
+        QTRY_VERIFY(box->width() >= box->sizeHint().width());
+        QVERIFY(TestSupport::isWhollyInside(box, &dialog));
+        QVERIFY(dialog.minimumWidth() > 400);
     }
 
     void onePagePerProbeInSetOrder()

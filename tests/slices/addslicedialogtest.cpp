@@ -97,9 +97,10 @@ private slots:
     {
         AddSliceDialog dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Add slice"));
-        // A title bar without any button, above the other windows.
-        QCOMPARE(dialog.windowFlags() & ~Qt::WindowType_Mask,
-                 Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+        // A tool window with a title bar without any button: above its parent
+        // window, but not above everything else.
+        QCOMPARE(dialog.windowType(), Qt::Tool);
+        QCOMPARE(dialog.windowFlags() & ~Qt::WindowType_Mask, Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         QVERIFY(dialog.isWindow());
         QVERIFY(!dialog.isModal());
         QVERIFY(dialog.parentWidget() == nullptr);
@@ -390,15 +391,15 @@ private slots:
             QCOMPARE(dialog.v_x2LineEdit->text(), QStringLiteral("10.00"));
             typeInto(dialog.v_y1LineEdit, QStringLiteral("2.5"));
             QCOMPARE(dialog.v_y1LineEdit->text(), QStringLiteral("2.5"));
-            // The comma is refused as it is typed.
+            // A decimal comma becomes a point as it is typed.
             typeInto(dialog.v_x2LineEdit, QStringLiteral("2,5"));
-            QCOMPARE(dialog.v_x2LineEdit->text(), QStringLiteral("25"));
+            QCOMPARE(dialog.v_x2LineEdit->text(), QStringLiteral("2.5"));
             typeInto(dialog.h_heightLineEdit, QStringLiteral("-0.125"));
             QCOMPARE(dialog.h_heightLineEdit->text(), QStringLiteral("-0.12"));
             QCOMPARE(dialog.height(), -0.12);
-            // A comma that got past the validator reads as 0.
-            dialog.v_y2LineEdit->setText(QStringLiteral("2,5"));
-            QCOMPARE(dialog.polygon(), QPolygonF() << QPointF(1000000.5, 2.5) << QPointF(25, 0));
+            // So does one that got past the validator.
+            dialog.v_y2LineEdit->setText(QStringLiteral("0,5"));
+            QCOMPARE(dialog.polygon(), QPolygonF() << QPointF(1000000.5, 2.5) << QPointF(2.5, 0.5));
         }
         QLocale::setDefault(previous);
     }

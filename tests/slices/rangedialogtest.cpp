@@ -81,6 +81,11 @@ private slots:
         int position = 0;
         QCOMPARE(validator->validate(text, position), QValidator::Acceptable);
         text = QStringLiteral("12,5");
+        QCOMPARE(validator->validate(text, position), QValidator::Acceptable);
+        // Measured values stay below a thousand million.
+        text = QStringLiteral("-1000000000");
+        QCOMPARE(validator->validate(text, position), QValidator::Acceptable);
+        text = QStringLiteral("-1000000000.01");
         QCOMPARE(validator->validate(text, position), QValidator::Invalid);
     }
 
@@ -134,22 +139,34 @@ private slots:
         clickRadio(dialog.customRadioButton);
         typeInto(dialog.minLineEdit, QStringLiteral("-12.345"));
         typeInto(dialog.maxLineEdit, QStringLiteral("2,5"));
-        // The third decimal and the comma are refused as they are typed.
+        // The third decimal is refused as it is typed; the comma becomes a point.
         QCOMPARE(dialog.minLineEdit->text(), QStringLiteral("-12.34"));
-        QCOMPARE(dialog.maxLineEdit->text(), QStringLiteral("25"));
+        QCOMPARE(dialog.maxLineEdit->text(), QStringLiteral("2.5"));
         QCOMPARE(dialog.min(), -12.34);
-        QCOMPARE(dialog.max(), 25.0);
-
-        // A minimum above the maximum is taken as typed.
-        typeInto(dialog.minLineEdit, QStringLiteral("100.5"));
-        typeInto(dialog.maxLineEdit, QStringLiteral("2.5"));
-        QCOMPARE(dialog.min(), 100.5);
         QCOMPARE(dialog.max(), 2.5);
+        QPushButton* ok = dialog.buttonBox->button(QDialogButtonBox::Ok);
+        QVERIFY(ok->isEnabled());
+
+        // While Min is not below Max, neither OK nor Enter accepts.
         QSignalSpy accepted(&dialog, &QDialog::accepted);
-        QTest::mouseClick(dialog.buttonBox->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        typeInto(dialog.minLineEdit, QStringLiteral("100.5"));
+        QVERIFY(!ok->isEnabled());
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QTest::keyClick(dialog.minLineEdit, Qt::Key_Return);
+        typeInto(dialog.maxLineEdit, QStringLiteral("100.5"));
+        QVERIFY(!ok->isEnabled());
+        QCOMPARE(accepted.count(), 0);
+        // All values need no range; the typed one counts again when chosen again.
+        clickRadio(dialog.allRadioButton);
+        QVERIFY(ok->isEnabled());
+        clickRadio(dialog.customRadioButton);
+        QVERIFY(!ok->isEnabled());
+        typeInto(dialog.maxLineEdit, QStringLiteral("100.51"));
+        QVERIFY(ok->isEnabled());
+        QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(accepted.count(), 1);
         QCOMPARE(dialog.min(), 100.5);
-        QCOMPARE(dialog.max(), 2.5);
+        QCOMPARE(dialog.max(), 100.51);
     }
 
     void emptiedFieldReadsAsZero()

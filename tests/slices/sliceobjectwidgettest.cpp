@@ -290,6 +290,24 @@ private slots:
         QVERIFY(v->heightLabel->text().isEmpty());
     }
 
+    void rowsFitTheDefaultWidth()
+    {
+        Project project;
+        const QString title = QStringLiteral("Profile along the north-south line through well 12 and beyond");
+        SliceObjectListWidget list;
+        SliceObjectLineWidget* line = row(list.addSliceObject(project.add(title, square(0, 0, 10), -12345.67)));
+        list.resize(list.sizeHint().width(), 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        // The title gives way: the height and every button show in full.
+        for (QWidget* part : QList<QWidget*>{line->removeToolButton, line->moveToolButton, line->viewToolButton,
+                                             line->heightLabel})
+            QVERIFY2(TestSupport::isWhollyInside(part, list.scrollArea->viewport()), qPrintable(part->objectName()));
+        QVERIFY(line->heightLabel->width() >= line->heightLabel->sizeHint().width());
+        QVERIFY(line->checkBox->isElided());
+        QCOMPARE(line->checkBox->text(), title);
+    }
+
     void switchingAndView()
     {
         Project project;

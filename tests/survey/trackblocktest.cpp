@@ -251,6 +251,24 @@ private slots:
         QCOMPARE(empty.origin().x(), 5.0);
     }
 
+    void transformsRefuseNonFiniteResults()
+    {
+        TrackBlock block;
+        block.appendEntry(makeEntry(QStringLiteral("a"), {Point3D(1, 2, 3)}));
+        block.appendEntry(makeEntry(QStringLiteral("b"), {Point3D(1.5e308, 1.5e308, 0)}));
+        // One record would overflow: no record moves, not even the others.
+        QVERIFY(!block.scale(10, 1));
+        QVERIFY(!block.moveTo(Point3D(1e308, 0, 0)));
+        QVERIFY(!block.rotate(45));
+        QCOMPARE(block.entry(0).track().records().at(0).position().x(), 1.0);
+        QCOMPARE(block.entry(1).track().records().at(0).position().x(), 1.5e308);
+        QCOMPARE(block.origin().x(), 0.0);
+        // A non-finite origin is refused even where no record would show it.
+        TrackBlock empty;
+        QVERIFY(!empty.moveTo(Point3D(0, qQNaN(), 0)));
+        QCOMPARE(empty.origin().y(), 0.0);
+    }
+
     void curvesFollowFlagsAndTransforms()
     {
         QwtPlot plot;
@@ -328,10 +346,9 @@ private slots:
         entry.setEnabled(false);
         entry.applyHidden(true);
         entry.updateCurves();
-        entry.translate(1, 1, 1);
-        entry.rotate(QPointF(0, 0), 45);
-        entry.scale(0, 0, 2, 2);
+        entry.transform([](const Point3D& p) { return Point3D(p.x() * 2, p.y() + 1, p.z()); });
         QCOMPARE(entry.track().records().size(), 1);
+        QCOMPARE(entry.track().records().at(0).position().x(), 2.0);
     }
 };
 
