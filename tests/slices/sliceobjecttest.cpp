@@ -397,8 +397,9 @@ void SliceObjectTest::copiesNeverShareCurves()
         QCOMPARE(original.curve(), curve);
 
         // Assigning into a slice with a curve keeps that curve and redraws it.
-        SliceObject other = makeSlice(QStringLiteral("Other"), line(7, 7, 8, 8));
+        // The counter outlives the slice, whose destructor counts on it.
         int otherDeletions = 0;
+        SliceObject other = makeSlice(QStringLiteral("Other"), line(7, 7, 8, 8));
         other.setCurve(countedCurve(&plot, &otherDeletions));
         QwtPlotCurve* otherCurve = other.curve();
         other = original;
