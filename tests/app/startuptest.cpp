@@ -122,7 +122,6 @@ private slots:
                     for (int hour : {0, 1, 2, 3}) {
                         const QDateTime local(QDate(2026, month, day), QTime(hour, 30), Qt::LocalTime);
                         result << local.toMSecsSinceEpoch() << local.offsetFromUtc();
-                        result << QDateTime::fromSecsSinceEpoch(local.toSecsSinceEpoch() + 3600).time().msecsSinceStartOfDay();
                     }
             return result;
         };

@@ -317,7 +317,6 @@ private slots:
     {
         QwtPlot plot;
         TrackBlock block;
-        block.setName(QStringLiteral("a.kv"));
         block.appendEntry(makeEntry(QStringLiteral("a"), {Point3D(1, 2, 3)}));
         block.appendEntry(makeEntry(QStringLiteral("b"), {Point3D(4, 5, 6), Point3D(7, 8, 9)}));
         for (int i = 0; i < 2; ++i) {
@@ -334,34 +333,23 @@ private slots:
             QCOMPARE(&block.entry(0), first);
             QCOMPARE(block.entry(0).curve(), curve);
             QCOMPARE(block.entry(0).fixedCurve(), fixed);
-            QCOMPARE(copy.name(), QStringLiteral("a.kv"));
-            QCOMPARE(copy.entryCount(), 2);
             QCOMPARE(copy.entry(1).track().records().size(), 2);
-            for (int i = 0; i < 2; ++i) {
-                QVERIFY(copy.entry(i).curve() == nullptr);
-                QVERIFY(copy.entry(i).fixedCurve() == nullptr);
-            }
-            // Moving the copy moves none of the original's records.
-            QVERIFY(copy.moveTo(Point3D(100, 0, 0)));
-            QCOMPARE(block.entry(0).track().records().at(0).position().x(), 1.0);
-            QCOMPARE(curve->sample(0), QPointF(1, 2));
+            for (int i = 0; i < 2; ++i)
+                QVERIFY(!copy.entry(i).curve() && !copy.entry(i).fixedCurve());
 
             // Assigning releases the target's own curves and takes none.
             TrackBlock other;
             other.appendEntry(makeEntry(QStringLiteral("c"), {}));
             other.entry(0).setCurve(attachedCurve(plot));
-            QCOMPARE(plot.itemList(QwtPlotItem::Rtti_PlotCurve).size(), 5);
             other = block;
             QCOMPARE(other.entryCount(), 2);
-            QVERIFY(other.entry(0).curve() == nullptr);
+            QVERIFY(!other.entry(0).curve());
             QCOMPARE(block.entry(0).curve(), curve);
         }
         // Destroying the copies deleted nothing of the original's.
         const QwtPlotItemList items = plot.itemList(QwtPlotItem::Rtti_PlotCurve);
         QCOMPARE(items.size(), 4);
         QVERIFY(items.contains(curve) && items.contains(fixed));
-        QCOMPARE(&block.entry(0), first);
-        QCOMPARE(curve->dataSize(), size_t(1));
     }
 
     void removingBlocksReleasesBothCurves()
