@@ -1,5 +1,7 @@
 #include "benchcommand.h"
 
+#include "app/setupapplication.h"
+
 #include <QApplication>
 
 #include <cstdio>
@@ -36,6 +38,8 @@ void benchPrint(const QString& line)
 
 int main(int argc, char** argv)
 {
+    // Times are read as the application reads them.
+    fixProcessTimeZone();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -76,8 +75,7 @@ int project(const QStringList& args)
     const QString path = dir.filePath(QStringLiteral("bench.td"));
     QElapsedTimer timer;
     timer.start();
-    QSaveFile out(path);
-    bool ok = out.open(QIODevice::WriteOnly) && ProjectFile::write(out, blocks, slices) && out.commit();
+    bool ok = ProjectFile::save(path, blocks, slices);
     const double saveSeconds = timer.nsecsElapsed() / 1e9;
 
     timer.restart();

@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv)
 {
+    fixProcessTimeZone();
     QApplication app(argc, argv);
     setupApplication(app);
     MainWindow window(nullptr);

@@ -43,7 +43,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -560,12 +559,8 @@ bool MainWindow::saveProject()
         return false;
     const QString fileName = dialog.selectedFiles().first();
 
-    // Written beside the old file and swapped in only when complete, so a
-    // failed save never destroys the previous project.
-    QSaveFile file(fileName);
-    const bool ok = file.open(QIODevice::WriteOnly) &&
-                    ProjectFile::write(file, *m_trackBlockList, *m_sliceObjectList) && file.commit();
-    if (!ok) {
+    // A failed save never destroys the previous project.
+    if (!ProjectFile::save(fileName, *m_trackBlockList, *m_sliceObjectList)) {
         QMessageBox::warning(this, QString(), tr("Can not save project"));
         return false;
     }

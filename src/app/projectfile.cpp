@@ -5,6 +5,7 @@
 
 #include <QDataStream>
 #include <QFileInfo>
+#include <QSaveFile>
 
 bool ProjectFile::write(QIODevice& device, const TrackBlockList& blocks, const SliceObjectList& slices)
 {
@@ -12,6 +13,21 @@ bool ProjectFile::write(QIODevice& device, const TrackBlockList& blocks, const S
     out.setVersion(QDataStream::Qt_5_2);
     out << blocks << slices;
     return out.status() == QDataStream::Ok;
+}
+
+bool ProjectFile::save(const QString& fileName, const TrackBlockList& blocks, const SliceObjectList& slices)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // commit() flushes the last buffered bytes itself but, in Qt 5, commits
+    // even when that write fails (a full disk), replacing the project with a
+    // cut file. So the flush is made here, where its failure can be seen.
+    if (!write(file, blocks, slices) || !file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 bool ProjectFile::read(QIODevice& device, TrackBlockList& blocks, SliceObjectList& slices)

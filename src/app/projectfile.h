@@ -13,6 +13,10 @@ class ProjectFile
 public:
     // Writes both lists; false when the stream could not write everything.
     static bool write(QIODevice& device, const TrackBlockList& blocks, const SliceObjectList& slices);
+    // Writes both lists into the file, which is replaced only when all of
+    // it was written; otherwise the file stays as it was and false is
+    // returned.
+    static bool save(const QString& fileName, const TrackBlockList& blocks, const SliceObjectList& slices);
     // Reads both lists into the given (empty) ones. False for a damaged or
     // truncated file; the lists then hold nothing worth keeping. Blocks and
     // slices stored as deleted are dropped.

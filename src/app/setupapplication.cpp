@@ -5,16 +5,32 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QStyleFactory>
 #include <QTranslator>
 #include <QWidget>
 
+#include <ctime>
+
 QString styleSheetFromBytes(const QByteArray& bytes)
 {
     const int zero = bytes.indexOf('\0');
     return QString::fromLatin1(bytes.constData(), zero < 0 ? bytes.size() : zero);
+}
+
+void fixProcessTimeZone()
+{
+    // With TZ unset the C library checks /etc/localtime on every conversion
+    // (a stat per record while a session loads). Naming the same file keeps
+    // the zone; Qt reads this very value as the system zone too. A TZ that
+    // is set, even empty, is the user's choice and stays.
+    const char* const systemZoneFile = "/etc/localtime";
+    if (qEnvironmentVariableIsSet("TZ") || !QFileInfo::exists(QString::fromLatin1(systemZoneFile)))
+        return;
+    qputenv("TZ", QByteArray(":") + systemZoneFile);
+    tzset();
 }
 
 void setupApplication(QApplication& app)

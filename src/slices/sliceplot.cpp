@@ -4,10 +4,10 @@
 
 #include "app/preferences.h"
 #include "planmap/plotcanvaslook.h"
+#include "slices/slicematrixdata.h"
 #include "slices/surferexport.h"
 
 #include <qwt_color_map.h>
-#include <qwt_matrix_raster_data.h>
 #include <qwt_plot_canvas.h>
 #include <qwt_plot_grid.h>
 #include <qwt_plot_spectrogram.h>
@@ -97,11 +97,14 @@ void SlicePlot::setData(const SliceRasterData& raster)
     // Cells without data are drawn at the bottom of the Z interval, where
     // the colour map is white, and not in the colour of low data.
     QVector<double> drawn = m_data.values();
+    QVector<bool> mask(drawn.size(), true);
     for (int index = 0; index < drawn.size(); ++index)
-        if (!m_data.holdsData(index))
+        if (!m_data.holdsData(index)) {
             drawn[index] = zInterval.minValue();
+            mask[index] = false;
+        }
 
-    auto* matrix = new QwtMatrixRasterData;
+    auto* matrix = new SliceMatrixData;
     matrix->setResampleMode(Preferences::instance()->bilinearInterpolation() ? QwtMatrixRasterData::BilinearInterpolation
                                                                              : QwtMatrixRasterData::NearestNeighbour);
     // Qwt finds a cell by dividing by the cell size; a raster without area
@@ -112,7 +115,7 @@ void SlicePlot::setData(const SliceRasterData& raster)
     matrix->setInterval(Qt::XAxis, hasArea ? m_data.xInterval() : QwtInterval());
     matrix->setInterval(Qt::YAxis, hasArea ? m_data.yInterval() : QwtInterval());
     matrix->setInterval(Qt::ZAxis, zInterval);
-    matrix->setValueMatrix(drawn, m_data.columns());
+    matrix->setMatrix(drawn, m_data.columns(), mask);
     m_spectrogram->setData(matrix);
 
     setAxisScale(m_colorBarAxis, smallest, largest);

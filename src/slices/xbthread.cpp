@@ -104,6 +104,32 @@ void XbThread::compute()
     const double dx = (m_line.x2() - x1) / double(columns);
     const double dy = (m_line.y2() - y1) / double(columns);
 
+    // The rows follow from the surfaces' range over every column. On a long
+    // line, evenly spaced columns first give a range no wider than that, so
+    // rows no more than it will have, which refuses a slice too large for
+    // the cap before its surfaces cost minutes and gigabytes.
+    constexpr qint64 probes = 1024;
+    if (columns > probes) {
+        IdwModel::Scratch scratch;
+        double low = 1e15;
+        double high = -1e15;
+        for (qint64 k = 0; k < probes; ++k) {
+            if (cancelled()) {
+                m_result.setNoData();
+                return;
+            }
+            const qint64 i = k * (columns - 1) / (probes - 1);
+            const double px = x1 + dx / 2.0 + double(i) * dx;
+            const double py = y1 + dy / 2.0 + double(i) * dy;
+            low = std::min(low, bottomModel.value(scratch, px, py));
+            high = std::max(high, topModel.value(scratch, px, py));
+        }
+        if (!(SliceRasterData::cellCount((high - low) / step) * columnCount <= double(SliceRasterData::maximumCells))) {
+            m_result.setNoData(true);
+            return;
+        }
+    }
+
     // The plan point of each column and both surfaces there.
     std::vector<double> planX(std::size_t(columns), 0.0);
     std::vector<double> planY(std::size_t(columns), 0.0);

@@ -8,6 +8,45 @@
 
 TrackBlock emptyTrackBlock;
 
+namespace {
+
+// Entry by entry: a shared list would be detached by whichever block first
+// asks for an entry, and the block left holding the old nodes would take
+// the curves with it.
+QList<TrackBlockEntry> copiedEntries(const QList<TrackBlockEntry>& entries)
+{
+    QList<TrackBlockEntry> copies;
+    copies.reserve(entries.size());
+    for (const TrackBlockEntry& entry : entries)
+        copies.append(entry);
+    return copies;
+}
+
+} // namespace
+
+TrackBlock::TrackBlock(const TrackBlock& other)
+    : m_deleted(other.m_deleted),
+      m_enabled(other.m_enabled),
+      m_name(other.m_name),
+      m_info(other.m_info),
+      m_origin(other.m_origin),
+      m_entries(copiedEntries(other.m_entries))
+{
+}
+
+TrackBlock& TrackBlock::operator=(const TrackBlock& other)
+{
+    if (this != &other) {
+        m_deleted = other.m_deleted;
+        m_enabled = other.m_enabled;
+        m_name = other.m_name;
+        m_info = other.m_info;
+        m_origin = other.m_origin;
+        m_entries = copiedEntries(other.m_entries);
+    }
+    return *this;
+}
+
 void TrackBlock::setEnabled(bool enabled)
 {
     m_enabled = enabled;

@@ -11,10 +11,16 @@
 // One loaded session file: its entries, information map and origin.
 // Entries are separately allocated list nodes, so their addresses stay put
 // while other entries are appended or erased.
+// A copy takes the data only, like a copied entry: it gets entries of its
+// own, without curves, and never shares the original's list, whose entries
+// own their curves.
 class TrackBlock
 {
 public:
     TrackBlock() = default;
+    TrackBlock(const TrackBlock& other);
+    TrackBlock& operator=(const TrackBlock& other);
+    ~TrackBlock() = default;
 
     bool isDeleted() const { return m_deleted; }
     void markDeleted() { m_deleted = true; }

@@ -4,6 +4,7 @@
 #include "probes/probebytes.h"
 
 #include "app/mainwindow.h"
+#include "app/projectfile.h"
 #include "app/samplecollector.h"
 #include "app/trackblockentryinfodialog.h"
 #include "app/trackblockentrylinewidget.h"
@@ -23,14 +24,19 @@
 #include <qwt_plot_curve.h>
 
 #include <QAction>
+#include <QBuffer>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 using TestSupport::acceptNextFileDialog;
 using TestSupport::answerNextMessageBox;
@@ -132,6 +138,12 @@ void choose(QMenu* menu, int index)
 {
     QAction* item = menu->actions().at(index);
     QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QStringList lines(const QString& path)
@@ -349,6 +361,52 @@ private slots:
         TestSupport::rejectNextFileDialog();
         action(window, "loadDataAction")->trigger();
         QCOMPARE(window.trackBlockList()->count(), 3);
+    }
+
+    void saveOntoFullDisk()
+    {
+        if (geteuid() != 0)
+            QSKIP("mounting a small file system needs root");
+        QTemporaryDir mountPoint;
+        const QByteArray where = QFile::encodeName(mountPoint.path());
+        // Nine pages: the old project takes one and leaves 32,768 bytes free.
+        if (mount("tmpfs", where.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=36864") != 0)
+            QSKIP("no small file system could be mounted here");
+        auto unmount = qScopeGuard([&where] { umount2(where.constData(), MNT_DETACH); });
+
+        MainWindow window;
+        const QString target = mountPoint.filePath(QStringLiteral("survey.td"));
+        acceptNextFileDialog({target});
+        QVERIFY(window.saveProject());
+        const QByteArray old = contents(target);
+        QCOMPARE(old, QByteArray(8, '\0'));
+
+        // A project a little larger than the free space: only the writer's
+        // last flush fails.
+        QList<Track> tracks;
+        for (int t = 0; t < 4; ++t) {
+            QList<QByteArray> records;
+            for (int i = 0; i < 165; ++i)
+                records.append(SessionWriter::simulatorRecord({i, t, 1, 2, 3}, {1, 1, 1, 1, 1}));
+            tracks.append(SessionWriter::track(ProbeId(0, 0), QByteArray("\1\2\3\4\5", 5), records, t * 2.5));
+        }
+        loadThroughMenu(window, {writeSession(QStringLiteral("large.kv"), tracks)});
+        QBuffer project;
+        QVERIFY(project.open(QIODevice::WriteOnly));
+        QVERIFY(ProjectFile::write(project, *window.trackBlockList(), *window.sliceObjectList()));
+        QVERIFY(project.size() > 32768 && project.size() < 36000);
+
+        // Yes, replace the old project; then the warning.
+        QString text;
+        acceptNextFileDialog({target});
+        answerNextMessageBox(QMessageBox::Yes);
+        answerNextMessageBox(QMessageBox::Ok, &text);
+        QVERIFY(!window.saveProject());
+        QCOMPARE(text, QStringLiteral("Can not save project"));
+        QVERIFY(window.isModified());
+        QCOMPARE(contents(target), old);
+        QCOMPARE(QDir(mountPoint.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({QStringLiteral("survey.td")}));
     }
 
     void saveAndOpenFailures()

@@ -1,3 +1,4 @@
+#include "common/queuedsignalspy.h"
 #include "common/sessionwriter.h"
 #include "common/testregistry.h"
 #include "common/testsupport.h"
@@ -29,7 +30,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -298,7 +298,7 @@ private slots:
         action(window, "slicesAction")->trigger();
         checkLayoutMode(window);
 
-        QSignalSpy progress(window.xaThread(), &XaThread::progress);
+        QueuedSignalSpy progress(window.xaThread(), &XaThread::progress);
         QVERIFY(enterSlicesMode(window));
         checkSlicesMode(window);
         // The main window takes the keyboard back, for its shortcuts.

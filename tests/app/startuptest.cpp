@@ -6,13 +6,18 @@
 #include "app/setupapplication.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStyle>
+#include <QTimeZone>
 #include <QTest>
 #include <QTranslator>
+
+#include <ctime>
 
 class StartupTest : public QObject
 {
@@ -95,6 +100,51 @@ private slots:
         QCOMPARE(styleSheetFromBytes(QByteArray("QWidget {}")), QStringLiteral("QWidget {}"));
         QCOMPARE(styleSheetFromBytes(QByteArray("\xE9", 1)), QString(QChar(0xE9)));
         QVERIFY(styleSheetFromBytes(QByteArray("\0x", 2)).isEmpty());
+    }
+
+    void processTimeZone()
+    {
+        const bool wasSet = qEnvironmentVariableIsSet("TZ");
+        const QByteArray saved = qgetenv("TZ");
+        auto restore = qScopeGuard([&] {
+            if (wasSet)
+                qputenv("TZ", saved);
+            else
+                qunsetenv("TZ");
+            tzset();
+        });
+        // Local times around the clock changes of zones that have them, both
+        // ways, as the system's zone reads them.
+        auto readings = [] {
+            QList<qint64> result;
+            for (int month : {1, 3, 4, 7, 10, 11})
+                for (int day : {1, 26, 30})
+                    for (int hour : {0, 1, 2, 3}) {
+                        const QDateTime local(QDate(2026, month, day), QTime(hour, 30), Qt::LocalTime);
+                        result << local.toMSecsSinceEpoch() << local.offsetFromUtc();
+                    }
+            return result;
+        };
+
+        qunsetenv("TZ");
+        tzset();
+        const QList<qint64> unset = readings();
+        const QByteArray zone = QTimeZone::systemTimeZoneId();
+        fixProcessTimeZone();
+        if (QFile::exists(QStringLiteral("/etc/localtime")))
+            QCOMPARE(qgetenv("TZ"), QByteArray(":/etc/localtime"));
+        else
+            QVERIFY(!qEnvironmentVariableIsSet("TZ"));
+        QCOMPARE(readings(), unset);
+        QCOMPARE(QTimeZone::systemTimeZoneId(), zone);
+
+        // A zone the user gave stays, an empty one too.
+        for (const QByteArray& given : {QByteArray("Europe/Moscow"), QByteArray("")}) {
+            qputenv("TZ", given);
+            fixProcessTimeZone();
+            QVERIFY(qEnvironmentVariableIsSet("TZ"));
+            QCOMPARE(qgetenv("TZ"), given);
+        }
     }
 
     void translatorsFollowTheLanguage()

@@ -1,6 +1,8 @@
 #include "common/testregistry.h"
 #include "common/testsupport.h"
 
+#include "app/setupapplication.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -8,6 +10,8 @@
 
 int main(int argc, char** argv)
 {
+    // Times are read as the application reads them.
+    fixProcessTimeZone();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 

@@ -397,8 +397,9 @@ void SliceObjectTest::copiesNeverShareCurves()
         QCOMPARE(original.curve(), curve);
 
         // Assigning into a slice with a curve keeps that curve and redraws it.
-        SliceObject other = makeSlice(QStringLiteral("Other"), line(7, 7, 8, 8));
+        // The counter outlives the slice, whose destructor counts on it.
         int otherDeletions = 0;
+        SliceObject other = makeSlice(QStringLiteral("Other"), line(7, 7, 8, 8));
         other.setCurve(countedCurve(&plot, &otherDeletions));
         QwtPlotCurve* otherCurve = other.curve();
         other = original;
@@ -436,8 +437,8 @@ void SliceObjectTest::setCurveReplacesPrevious()
 void SliceObjectTest::removeDeleted()
 {
     QwtPlot plot;
+    int deletions[5] = {0, 0, 0, 0, 0};  // before the list, whose slices count on it
     SliceObjectList list;
-    int deletions[5] = {0, 0, 0, 0, 0};
     for (int i = 0; i < 5; ++i) {
         list.append(makeSlice(QString::number(i + 1), i % 2 ? line(0, 0, i, i) : square(i, i, 1)));
         list.at(i)->setCurve(countedCurve(&plot, &deletions[i]));

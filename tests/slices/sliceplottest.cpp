@@ -152,6 +152,7 @@ private slots:
     void exportFailures();
     void negativeData();
     void pngExport();
+    void noDataStaysWhite();
     void readOut();
     void exportImageDialog();
 };
@@ -575,6 +576,67 @@ void SlicePlotTest::pngExport()
     // A known suffix picks its format.
     QVERIFY(plot.exportPng(dir.filePath("slice.bmp")));
     QCOMPARE(QImageReader(dir.filePath("slice.bmp")).format(), QByteArray("bmp"));
+}
+
+void SlicePlotTest::noDataStaysWhite()
+{
+    // 8 x 6 cells over x (0, 8), y (0, 6): a no-data left half, a no-data
+    // hole at column 6, row 3, and data rising from 2 elsewhere.
+    QVector<double> values;
+    QVector<bool> mask;
+    for (int j = 0; j < 6; ++j)
+        for (int i = 0; i < 8; ++i) {
+            const bool data = i >= 4 && !(i == 6 && j == 3);
+            values.append(data ? 2.0 + 0.37 * i + 0.11 * j : -1.0);
+            mask.append(data);
+        }
+    const SliceRasterData data = raster(QwtInterval(0.0, 8.0), QwtInterval(0.0, 6.0), 8, values, mask);
+
+    QTemporaryDir dir;
+    for (bool bilinear : {true, false}) {
+        Preferences::instance()->setBilinearInterpolation(bilinear);
+        SlicePlot plot;
+        plot.resize(430, 330);
+        plot.setGridVisible(false);
+        plot.setData(data);
+        plot.replot();
+        const QString fileName = dir.filePath(QStringLiteral("nodata.png"));
+        QVERIFY(plot.exportPng(fileName));
+        const QImage image = QImage(fileName).convertToFormat(QImage::Format_RGB32);
+
+        // Every pixel in a cell without data is white, and every pixel in a
+        // cell with data is coloured, but for those within a tenth of a cell
+        // of a border between the two.
+        auto hasData = [&mask](double x, double y) {
+            return x >= 0.0 && x < 8.0 && y >= 0.0 && y < 6.0 && mask.at(int(x) + 8 * int(y));
+        };
+        const QRect canvas = plot.canvas()->geometry().adjusted(2, 2, -2, -2);
+        int noData = 0;
+        int coloured = 0;
+        for (int py = canvas.top(); py <= canvas.bottom(); ++py)
+            for (int px = canvas.left(); px <= canvas.right(); ++px) {
+                const double x = plot.invTransform(QwtPlot::xTop, px - plot.canvas()->x() + 0.5);
+                const double y = plot.invTransform(QwtPlot::yLeft, py - plot.canvas()->y() + 0.5);
+                if (x < 0.1 || x > 7.9 || y < 0.1 || y > 5.9)
+                    continue;
+                const bool own = hasData(x, y);
+                bool border = false;
+                for (double ox : {-0.1, 0.1})
+                    for (double oy : {-0.1, 0.1})
+                        border = border || hasData(x + ox, y + oy) != own;
+                if (border)
+                    continue;
+                const QColor colour = image.pixelColor(px, py);
+                QVERIFY2((colour == QColor(Qt::white)) != own,
+                         qPrintable(QString("bilinear %1 at %2, %3: %4").arg(bilinear).arg(x).arg(y).arg(colour.name())));
+                ++(own ? coloured : noData);
+            }
+        QVERIFY(noData > 10000);
+        QVERIFY(coloured > 10000);
+        // Beside no data the read-out is the cell's own value, not pulled
+        // towards -1.
+        QCOMPARE(plot.valueAt(4.2, 1.5), values.at(4 + 8 * 1));
+    }
 }
 
 void SlicePlotTest::readOut()

@@ -6,7 +6,6 @@
 
 #include <QPolygonF>
 #include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <cmath>
@@ -56,9 +55,10 @@ QList<int> runWorker(Worker& worker)
     QList<int> progress;
     QObject context;
     QObject::connect(&worker, &Worker::progress, &context, [&progress](int p) { progress.append(p); });
-    QSignalSpy finished(&worker, &QThread::finished);
     worker.start();
-    finished.wait(60000);
+    // To the run's very end, however long: the caller may start the worker
+    // again or give it new inputs next.
+    worker.wait();
     QCoreApplication::processEvents();
     return progress;
 }
@@ -414,11 +414,24 @@ void SliceThreadTest::tooLarge()
     QVERIFY(runWorker(vertical).isEmpty());
     QVERIFY(vertical.result().isTooLarge());
     QCOMPARE(vertical.result().values().size(), 1);
+    // 167 km at 0.01 m: 16.7 M columns fit the cap alone, not with the
+    // 1000 rows of 10 m; refused without evaluating the surfaces all along.
+    vertical.setData(source.get(), QLineF(0, 0, 167000, 0), 0.01);
+    QVERIFY(runWorker(vertical).isEmpty());
+    QVERIFY(vertical.result().isTooLarge());
+    QCOMPARE(vertical.result().values().size(), 1);
     // The next slice that fits clears the flag.
     vertical.setData(source.get(), QLineF(0, 5, 10, 5), 1.0);
     runWorker(vertical);
     QVERIFY(!vertical.result().isTooLarge());
     QCOMPARE(vertical.result().values().size(), 100);
+    // So does a line of more columns than are probed first, 1200 by 20.
+    std::unique_ptr<XaThread> thin = models(0.0, 0.5, true);
+    vertical.setData(thin.get(), QLineF(-5, 5, 25, 5), 0.025);
+    runWorker(vertical);
+    QVERIFY(!vertical.result().isTooLarge());
+    QCOMPARE(vertical.result().columns(), 1200);
+    QCOMPARE(vertical.result().values().size(), 1200 * 20);
 
     XcThread horizontal;
     // 2^24 cells exactly fit; one row more does not.
@@ -502,7 +515,6 @@ void SliceThreadTest::cancelMidRun()
     QList<int> progress;
     QObject context;
     connect(&worker, &XcThread::progress, &context, [&progress](int p) { progress.append(p); });
-    QSignalSpy finished(&worker, &QThread::finished);
     worker.start();
     QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last() >= 2, 60000);
     worker.requestInterruption();

@@ -1,3 +1,4 @@
+#include "common/queuedsignalspy.h"
 #include "common/testregistry.h"
 #include "common/testsupport.h"
 #include "slicetestmodels.h"
@@ -18,7 +19,6 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
 #include <QTranslator>
@@ -259,7 +259,7 @@ void SliceWidgetTest::computeShowsResult()
     view.setPlot(plot);
     view.setSource(m_source.get());
     OverlapWatch watch(view);
-    QSignalSpy xbFinished(watch.xb(), &QThread::finished);
+    QueuedSignalSpy xbFinished(watch.xb(), &QThread::finished);
 
     // A vertical slice, requested the way the slice rows do.
     ViewRequest request;
@@ -319,7 +319,7 @@ void SliceWidgetTest::cancelAndComputeAgain()
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     OverlapWatch watch(view);
-    QSignalSpy xcFinished(watch.xc(), &QThread::finished);
+    QueuedSignalSpy xcFinished(watch.xc(), &QThread::finished);
 
     const SliceObject big = horizontalSlice(20.0, 5.0);
     view.compute(&big);
@@ -363,8 +363,8 @@ void SliceWidgetTest::supersededRunsAreIgnored()
     view.setPlot(plot);
     view.setSource(m_source.get());
     OverlapWatch watch(view);
-    QSignalSpy xcFinished(watch.xc(), &QThread::finished);
-    QSignalSpy xbFinished(watch.xb(), &QThread::finished);
+    QueuedSignalSpy xcFinished(watch.xc(), &QThread::finished);
+    QueuedSignalSpy xbFinished(watch.xb(), &QThread::finished);
 
     // The same worker twice: the first run's finished arrives while the
     // second one still runs and must not end the wait.

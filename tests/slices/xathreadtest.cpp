@@ -1,3 +1,4 @@
+#include "common/queuedsignalspy.h"
 #include "common/testregistry.h"
 
 #include "slices/xadialog.h"
@@ -49,9 +50,10 @@ bool runBuild(XaThread& thread, QList<int>* progress = nullptr)
     QObject context;
     if (progress)
         QObject::connect(&thread, &XaThread::progress, &context, [progress](int p) { progress->append(p); });
-    QSignalSpy finished(&thread, &QThread::finished);
     thread.start();
-    if (!finished.wait(60000))
+    // Waits for the thread itself, not for its finished signal: the caller
+    // may start it again next. Only a hung build gives up.
+    if (!thread.wait(10 * 60 * 1000))
         return false;
     QCoreApplication::processEvents();
     return true;
@@ -209,7 +211,7 @@ void XaThreadTest::cancelKeepsPreviousModels()
     QList<int> progress;
     QObject context;
     connect(&thread, &XaThread::progress, &context, [&progress](int p) { progress.append(p); });
-    QSignalSpy finished(&thread, &QThread::finished);
+    QueuedSignalSpy finished(&thread, &QThread::finished);
     thread.start();
     QTRY_VERIFY_WITH_TIMEOUT(progress.contains(75), 60000);
     QTest::qWait(150);

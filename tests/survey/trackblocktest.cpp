@@ -313,6 +313,45 @@ private slots:
         QCOMPARE(copy.track().records().size(), 3);
     }
 
+    void copiesNeverTakeCurves()
+    {
+        QwtPlot plot;
+        TrackBlock block;
+        block.appendEntry(makeEntry(QStringLiteral("a"), {Point3D(1, 2, 3)}));
+        block.appendEntry(makeEntry(QStringLiteral("b"), {Point3D(4, 5, 6), Point3D(7, 8, 9)}));
+        for (int i = 0; i < 2; ++i) {
+            block.entry(i).setCurve(attachedCurve(plot));
+            block.entry(i).setFixedCurve(attachedCurve(plot));
+        }
+        TrackBlockEntry* first = &block.entry(0);
+        QwtPlotCurve* curve = first->curve();
+        QwtPlotCurve* fixed = first->fixedCurve();
+        {
+            TrackBlock copy(block);
+            // Asking the original for an entry, as every row does, leaves it
+            // where it was and with its curves.
+            QCOMPARE(&block.entry(0), first);
+            QCOMPARE(block.entry(0).curve(), curve);
+            QCOMPARE(block.entry(0).fixedCurve(), fixed);
+            QCOMPARE(copy.entry(1).track().records().size(), 2);
+            for (int i = 0; i < 2; ++i)
+                QVERIFY(!copy.entry(i).curve() && !copy.entry(i).fixedCurve());
+
+            // Assigning releases the target's own curves and takes none.
+            TrackBlock other;
+            other.appendEntry(makeEntry(QStringLiteral("c"), {}));
+            other.entry(0).setCurve(attachedCurve(plot));
+            other = block;
+            QCOMPARE(other.entryCount(), 2);
+            QVERIFY(!other.entry(0).curve());
+            QCOMPARE(block.entry(0).curve(), curve);
+        }
+        // Destroying the copies deleted nothing of the original's.
+        const QwtPlotItemList items = plot.itemList(QwtPlotItem::Rtti_PlotCurve);
+        QCOMPARE(items.size(), 4);
+        QVERIFY(items.contains(curve) && items.contains(fixed));
+    }
+
     void removingBlocksReleasesBothCurves()
     {
         QwtPlot plot;
