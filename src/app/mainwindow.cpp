@@ -115,7 +115,7 @@ void MainWindow::stopWorkers()
     if (m_sliceWidget)
         m_sliceWidget->stop();
     if (m_xaThread) {
-        m_buildCancelled = true;
+        m_builds.cancel();
         m_xaThread->requestInterruption();
         m_xaThread->wait();
     }
@@ -287,9 +287,7 @@ void MainWindow::createWorkers()
     m_xaThread = new XaThread(this);
     delete m_xaDialog;
     m_xaDialog = new XaDialog(nullptr);
-    m_buildsStarted = 0;
-    m_buildsFinished = 0;
-    m_buildCancelled = false;
+    m_builds = RunGeneration();
     connect(m_xaThread, &QThread::finished, this, &MainWindow::onBuildFinished);
     connect(m_xaDialog, &XaDialog::canceled, this, &MainWindow::cancelProcessing);
     // The closed progress window leaves no window active, and the menu
@@ -414,8 +412,7 @@ void MainWindow::startSlicesMode()
     QList<double> samples;
     collectData(&bottom, &top, &samples, range.min(), range.max());
     m_xaThread->setData(bottom, top, samples);
-    ++m_buildsStarted;
-    m_buildCancelled = false;
+    m_builds.start();
     m_xaThread->start(QThread::InheritPriority);
     m_xaDialog->setRunning(true);
     m_xaDialog->show();
@@ -423,9 +420,8 @@ void MainWindow::startSlicesMode()
 
 void MainWindow::onBuildFinished()
 {
-    ++m_buildsFinished;
     // A superseded or cancelled build never leads to Slices mode.
-    if (m_buildsFinished != m_buildsStarted || m_buildCancelled)
+    if (!m_builds.end())
         return;
     if (!m_xaThread->lastRunCompleted()) {
         m_xaDialog->setRunning(false);
@@ -440,7 +436,7 @@ void MainWindow::onBuildFinished()
 void MainWindow::cancelProcessing()
 {
     // The build stops at its next node; the window does not wait for it.
-    m_buildCancelled = true;
+    m_builds.cancel();
     m_xaThread->requestInterruption();
     setLayoutMode();
 }

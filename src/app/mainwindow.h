@@ -1,5 +1,6 @@
 #pragma once
 
+#include "slices/rungeneration.h"
 #include "survey/point3d.h"
 
 #include <QList>
@@ -142,9 +143,7 @@ private:
     int m_mode = Building;
     bool m_modified = false;
 
-    // Builds started and finished: only the finish of the latest start counts,
-    // and only when it was not cancelled.
-    quint64 m_buildsStarted = 0;
-    quint64 m_buildsFinished = 0;
-    bool m_buildCancelled = false;
+    // Only the end of the latest build counts, and only when it was not
+    // cancelled.
+    RunGeneration m_builds;
 };

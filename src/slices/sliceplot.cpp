@@ -1,6 +1,5 @@
 #include "slices/sliceplot.h"
 
-#include "slices/surferexport.h"
 
 #include "app/preferences.h"
 #include "planmap/plotcanvaslook.h"

@@ -101,12 +101,12 @@ void SliceWidget::compute(const SliceObject* slice)
     const QPolygonF& polygon = slice->polygon();
     if (slice->isVertical()) {
         m_xbThread->setData(m_source, QLineF(polygon.first(), polygon.last()), step);
-        ++m_xbStarted;
+        m_xbRuns.start();
         m_active = m_xbThread;
         m_xbThread->start(QThread::InheritPriority);
     } else {
         m_xcThread->setData(m_source, polygon, slice->height(), step);
-        ++m_xcStarted;
+        m_xcRuns.start();
         m_active = m_xcThread;
         m_xcThread->start(QThread::InheritPriority);
     }
@@ -118,9 +118,7 @@ void SliceWidget::setProgress(int percent)
     QObject* worker = sender();
     if (!worker || worker != m_active)
         return;
-    if (worker == m_xbThread && m_xbDelivered + 1 != m_xbStarted)
-        return;
-    if (worker == m_xcThread && m_xcDelivered + 1 != m_xcStarted)
+    if (!(worker == m_xbThread ? m_xbRuns : m_xcRuns).latestRunning())
         return;
     progressBar->setValue(percent);
 }
@@ -144,10 +142,9 @@ void SliceWidget::terminateXc()
     terminate(m_xcThread);
 }
 
-bool SliceWidget::takeFinished(QThread* worker, quint64& delivered, quint64 started)
+bool SliceWidget::takeFinished(QThread* worker, RunGeneration& runs)
 {
-    ++delivered;
-    if (delivered != started || m_active != worker)
+    if (!runs.end() || m_active != worker)
         return false;
     m_active = nullptr;
     return true;
@@ -155,13 +152,13 @@ bool SliceWidget::takeFinished(QThread* worker, quint64& delivered, quint64 star
 
 void SliceWidget::onXbFinished()
 {
-    if (takeFinished(m_xbThread, m_xbDelivered, m_xbStarted))
+    if (takeFinished(m_xbThread, m_xbRuns))
         showResult(m_xbThread);
 }
 
 void SliceWidget::onXcFinished()
 {
-    if (takeFinished(m_xcThread, m_xcDelivered, m_xcStarted))
+    if (takeFinished(m_xcThread, m_xcRuns))
         showResult(m_xcThread);
 }
 

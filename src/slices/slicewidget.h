@@ -1,5 +1,6 @@
 #pragma once
 
+#include "slices/rungeneration.h"
 #include "survey/point3d.h"
 
 #include "ui_slicewidget.h"
@@ -56,7 +57,7 @@ private slots:
 
 private:
     // Whether the finished() just delivered belongs to the run in progress.
-    bool takeFinished(QThread* worker, quint64& delivered, quint64 started);
+    bool takeFinished(QThread* worker, RunGeneration& runs);
     void terminate(QThread* worker);
     void showResult(const QThread* worker);
 
@@ -67,8 +68,6 @@ private:
     XcThread* m_xcThread = nullptr;
     // The worker whose run the view waits for; null when idle.
     QThread* m_active = nullptr;
-    quint64 m_xbStarted = 0;
-    quint64 m_xbDelivered = 0;
-    quint64 m_xcStarted = 0;
-    quint64 m_xcDelivered = 0;
+    RunGeneration m_xbRuns;
+    RunGeneration m_xcRuns;
 };

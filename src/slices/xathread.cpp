@@ -28,7 +28,7 @@ void XaThread::setData(const QList<Point3D>& bottomPoints, const QList<Point3D>&
     m_topPoints = topPoints;
     m_samples = samples;
     m_completed = false;
-    ++m_runSerial;
+    m_runs.start();
 }
 
 // False when the list held no usable point, so the model stays as it was.

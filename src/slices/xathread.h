@@ -1,6 +1,7 @@
 #pragma once
 
 #include "slices/idwmodel.h"
+#include "slices/rungeneration.h"
 #include "survey/point3d.h"
 
 #include <qwt_interval.h>
@@ -38,7 +39,7 @@ public:
     const IdwModel& valueModel() const { return m_valueModel; }
 
     // Counts the setData() calls: each names one build.
-    quint64 runSerial() const { return m_runSerial.load(); }
+    quint64 runSerial() const { return m_runs.started(); }
     // Whether the build named by runSerial() ran to its end and its models
     // are in place. A finished() while this is false does not count.
     bool lastRunCompleted() const { return m_completed.load(); }
@@ -65,6 +66,6 @@ private:
     IdwModel m_topModel;
     IdwModel m_valueModel;
     int m_threadCount = 0;
-    std::atomic<quint64> m_runSerial{0};
+    RunGeneration m_runs;
     std::atomic<bool> m_completed{false};
 };

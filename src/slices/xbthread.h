@@ -4,9 +4,6 @@
 
 #include <QLineF>
 #include <QThread>
-#include <QVector>
-
-#include <vector>
 
 class XaThread;
 
@@ -31,13 +28,6 @@ public:
     // Threads for the cells; 0 (the default) uses every core.
     void setThreadCount(int threads) { m_threadCount = threads; }
 
-    // Which of the cells x = i * step (i < columns) of the row at height y lie
-    // inside outline by the odd-even rule, with the results of
-    // QPolygonF::containsPoint(Qt::OddEvenFill) to the last bit, points on the
-    // outline included, in one sweep. crossings is working space.
-    static void insideRow(const QVector<QPointF>& outline, double y, double step, qint64 columns,
-                          std::vector<double>& crossings, char* inside);
-
 signals:
     void progress(int percent);
 
@@ -45,8 +35,6 @@ protected:
     void run() override;
 
 private:
-    void compute();
-
     XaThread* m_source = nullptr;
     QLineF m_line;
     double m_step = 1.0;

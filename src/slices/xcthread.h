@@ -35,8 +35,6 @@ protected:
     void run() override;
 
 private:
-    void compute();
-
     XaThread* m_source = nullptr;
     QPolygonF m_polygon;
     double m_height = 0.0;

@@ -1,8 +1,10 @@
 #include "common/testregistry.h"
 
+#include "slices/slicecomputation.h"
 #include "slices/xathread.h"
 #include "slices/xbthread.h"
 #include "slices/xcthread.h"
+#include "slicetestmodels.h"
 
 #include <QPolygonF>
 #include <QRandomGenerator>
@@ -118,6 +120,7 @@ private slots:
     void tooLarge();
     void threadCountDoesNotChangeRaster();
     void cancelMidRun();
+    void computesWithoutAThread();
 };
 
 void SliceThreadTest::rasterData()
@@ -177,7 +180,7 @@ void SliceThreadTest::insideRowMatchesContainsPoint()
         std::vector<char> inside(static_cast<std::size_t>(columns));
         for (int row = -1; row <= 44; ++row) {
             const double y = row * 0.25;
-            XbThread::insideRow(outline, y, step, columns, crossings, inside.data());
+            SliceComputation::insideRow(outline, y, step, columns, crossings, inside.data());
             for (qint64 i = 0; i < columns; ++i)
                 if (bool(inside[std::size_t(i)]) != polygon.containsPoint(QPointF(i * step, y), Qt::OddEvenFill))
                     QFAIL(qPrintable(QString("trial %1 row %2 column %3").arg(trial).arg(y).arg(i)));
@@ -185,7 +188,7 @@ void SliceThreadTest::insideRowMatchesContainsPoint()
     }
     // Empty and one-point outlines contain nothing.
     std::vector<char> inside(4, 1);
-    XbThread::insideRow(QVector<QPointF>(), 0.0, 1.0, 4, crossings, inside.data());
+    SliceComputation::insideRow(QVector<QPointF>(), 0.0, 1.0, 4, crossings, inside.data());
     QVERIFY(std::all_of(inside.begin(), inside.end(), [](char c) { return c == 0; }));
 }
 
@@ -545,6 +548,36 @@ void SliceThreadTest::cancelMidRun()
     QVERIFY(vertical.wait(2000));
     QCoreApplication::processEvents();
     QVERIFY(!verticalProgress.contains(100));
+}
+
+void SliceThreadTest::computesWithoutAThread()
+{
+    // The plain computation gives what the worker gives, with progress on
+    // the calling thread, and a run cancelled from the start lays out nothing.
+    const auto source = SliceTestModels::flatModels();
+    const SliceComputation::Models models = SliceComputation::Models::of(source.get());
+    const QPolygonF square({QPointF(0, 0), QPointF(6, 0), QPointF(6, 6), QPointF(0, 6)});
+    SliceRasterData direct;
+    QList<int> percents;
+    SliceComputation::horizontal(models, square, 5.0, 0.5, 1, [] { return false; },
+                                 [&percents](int percent) { percents.append(percent); }, direct);
+    XcThread worker;
+    worker.setThreadCount(1);
+    worker.setData(source.get(), square, 5.0, 0.5);
+    worker.start();
+    QVERIFY(worker.wait(60000));
+    QCOMPARE(direct.values(), worker.result().values());
+    QCOMPARE(direct.mask(), worker.result().mask());
+    QCOMPARE(percents.value(percents.size() - 1), 100);
+
+    SliceRasterData cancelled;
+    SliceComputation::vertical(models, QLineF(0, 0, 10, 10), 0.5, 1, [] { return true; },
+                               ParallelLoop::ProgressFunction(), cancelled);
+    QCOMPARE(cancelled.values(), QVector<double>({SliceRasterData::noData}));
+    QVERIFY(!cancelled.isTooLarge());
+    SliceComputation::vertical(SliceComputation::Models::of(nullptr), QLineF(0, 0, 10, 10), 0.5, 1,
+                               [] { return false; }, ParallelLoop::ProgressFunction(), cancelled);
+    QCOMPARE(cancelled.columns(), 1);
 }
 
 TUNDRACK_TEST(SliceThreadTest)
