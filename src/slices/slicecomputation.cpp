@@ -43,19 +43,6 @@ SliceComputation::Models SliceComputation::Models::of(const XaThread* source)
     return models;
 }
 
-void SliceComputation::guarded(SliceRasterData& result, const std::function<void()>& compute)
-{
-    try {
-        compute();
-    } catch (const alglib::ap_error&) {
-        result.setNoData();
-    } catch (const std::bad_alloc&) {
-        result.setNoData();
-    } catch (const std::exception&) {
-        result.setNoData();
-    }
-}
-
 // A crossing of the row with an edge counts for every cell at or to the
 // right of it; horizontal edges never count.
 void SliceComputation::insideRow(const QVector<QPointF>& outline, double y, double step, qint64 columns,

@@ -9,7 +9,6 @@
 #include <QPolygonF>
 #include <QVector>
 
-#include <functional>
 #include <vector>
 
 class IdwModel;
@@ -49,10 +48,6 @@ public:
     static void horizontal(const Models& models, const QPolygonF& polygon, double height, double step,
                            int threads, const ParallelLoop::CancelFunction& cancelled,
                            const ParallelLoop::ProgressFunction& progress, SliceRasterData& result);
-
-    // Runs a computation in a worker's run(), where no exception may leave:
-    // a failed one leaves the no-data raster.
-    static void guarded(SliceRasterData& result, const std::function<void()>& compute);
 
     // Which of the cells x = i * step (i < columns) of the row at height y lie
     // inside outline by the odd-even rule, with the results of
