@@ -4,6 +4,7 @@
 
 #include "app/trackdatafiles.h"
 #include "probes/kestrion/zndtranslator_kestrion.h"
+#include "probes/legacy/zndtranslator_legacy.h"
 #include "probes/simulator/zndtranslator_simulator.h"
 #include "survey/track.h"
 
@@ -104,6 +105,37 @@ private slots:
         QCOMPARE(TrackDataFiles::saveRawData(full, false, track, kestrion, true), TrackDataFiles::CannotWrite);
         QCOMPARE(TrackDataFiles::saveRawData(m_dir.filePath(QStringLiteral("no/raw.txt")), false, track, kestrion, true),
                  TrackDataFiles::CannotOpen);
+    }
+
+    void legacyRawDataText()
+    {
+        // 14 channels of four columns each; a clear validity bit gives zeros.
+        ProbeBytes::RawRecordBytes raw;
+        raw.setChannel(0, 1280, -129, 5, -6);
+        raw.setChannel(13, 256, 384, 7, 8);
+        raw.setChannel(6, 999, 999, 999, 999, false);
+        TrackRecord record;
+        record.setPosition(Point3D(1.5, -2, 100.25));
+        record.setData(raw.bytes);
+        Track track;
+        track.appendRecord(record);
+        ZndTranslator_Legacy legacy;
+        legacy.setSpecifications(ProbeBytes::LegacyBlock().bytes());
+
+        QByteArray header = "X[m] Y[m] Z[m] ";
+        QByteArray line = "1.5 -2 100.25 10 -2 5 -6 ";
+        for (int n = 1; n <= 14; ++n) {
+            for (const char* column : {"V.Re", "V.Im", "C.Re", "C.Im"})
+                header += QByteArray(column) + '[' + QByteArray::number(n) + "] ";
+            if (n > 1 && n < 14)
+                line += "0 0 0 0 ";
+        }
+        line += "2 3 7 8 \n";
+        header += '\n';
+        const QString file = m_dir.filePath(QStringLiteral("legacy.txt"));
+        QCOMPARE(TrackDataFiles::saveRawData(file, false, track, legacy, true), TrackDataFiles::Done);
+        QCOMPARE(TrackDataFiles::saveRawData(file, true, track, legacy, false), TrackDataFiles::Done);
+        QCOMPARE(fileBytes(file), header + line + line);
     }
 };
 
