@@ -37,7 +37,7 @@ bool XaThread::buildSurface(const QList<Point3D>& points, IdwModel& model)
     std::vector<double> rows;
     rows.reserve(std::size_t(points.size()) * 3);
     for (const Point3D& p : points) {
-        if (!std::isfinite(p.x()) || !std::isfinite(p.y()) || !std::isfinite(p.z()))
+        if (!p.isFinite())
             continue;
         rows.insert(rows.end(), {p.x(), p.y(), p.z()});
     }
