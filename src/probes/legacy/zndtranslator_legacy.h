@@ -43,7 +43,7 @@ public:
     //   current      |C| * CC[f], the normalising signal;
     //   conductivity apparentValue(modulus, f, 0) in S/m, not inverted;
     //   ppm          the modulus in millionths of the reference that the
-//                geometry constants, the current and M1[f] give.
+    //                geometry constants, the current and M1[f] give.
     // For f > 13, a record that is not 176 bytes, or a channel whose
     // validity bit is clear, re, im, conductivity and ppm become 0 and
     // current is left untouched: the caller initialises it. The results are
