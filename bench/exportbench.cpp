@@ -5,8 +5,8 @@
 
 #include "app/dataexport.h"
 #include "app/exportsource.h"
-#include "app/writtenfile.h"
 #include "probes/legacy/legacyspecifications.h"
+#include "shared/writtenfile.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

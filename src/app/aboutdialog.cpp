@@ -1,6 +1,6 @@
 #include "app/aboutdialog.h"
 
-#include "survey/applicationconstants.h"
+#include "shared/applicationconstants.h"
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {

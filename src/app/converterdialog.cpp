@@ -1,7 +1,7 @@
 #include "app/converterdialog.h"
 
 #include "app/vktconversion.h"
-#include "app/writtenfile.h"
+#include "shared/writtenfile.h"
 
 #include <QDataStream>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "app/distributiondialog.h"
 
 #include "app/histogram.h"
-#include "planmap/plotcanvaslook.h"
 #include "probes/storedoption.h"
-#include "survey/applicationconstants.h"
+#include "shared/applicationconstants.h"
+#include "shared/plotcanvaslook.h"
 
 #include <qwt_plot.h>
 #include <qwt_plot_intervalcurve.h>

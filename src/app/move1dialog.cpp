@@ -1,6 +1,6 @@
 #include "app/move1dialog.h"
 
-#include "app/numberfield.h"
+#include "shared/numberfield.h"
 
 #include <QDoubleValidator>
 

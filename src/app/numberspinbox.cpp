@@ -1,6 +1,6 @@
 #include "app/numberspinbox.h"
 
-#include "app/numberfield.h"
+#include "shared/numberfield.h"
 
 NumberSpinBox::NumberSpinBox(QWidget* parent) : QDoubleSpinBox(parent)
 {

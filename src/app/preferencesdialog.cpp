@@ -1,7 +1,7 @@
 #include "app/preferencesdialog.h"
 
-#include "app/numberfield.h"
-#include "app/preferences.h"
+#include "shared/numberfield.h"
+#include "shared/preferences.h"
 
 PreferencesDialog::PreferencesDialog(QWidget* parent)
     : QDialog(parent, Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint)

@@ -1,7 +1,7 @@
 #include "app/profileplot.h"
 
 #include "planmap/rplotmagnifier.h"
-#include "planmap/plotcanvaslook.h"
+#include "shared/plotcanvaslook.h"
 
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>

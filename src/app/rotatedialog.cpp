@@ -1,6 +1,6 @@
 #include "app/rotatedialog.h"
 
-#include "app/numberfield.h"
+#include "shared/numberfield.h"
 
 #include <QDoubleValidator>
 

@@ -1,9 +1,9 @@
 #include "app/samplecollector.h"
 
-#include "app/preferences.h"
 #include "probes/graphicoptionswidget.h"
 #include "probes/processoptionswidget.h"
 #include "probes/zndtranslator.h"
+#include "shared/preferences.h"
 #include "survey/processoptionsstore.h"
 #include "survey/trackblocklist.h"
 

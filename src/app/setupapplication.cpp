@@ -1,7 +1,7 @@
 #include "app/setupapplication.h"
 
-#include "app/preferences.h"
-#include "survey/applicationconstants.h"
+#include "shared/applicationconstants.h"
+#include "shared/preferences.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "app/trackblockentryinfodialog.h"
 
 #include "probes/zndtranslator.h"
-#include "survey/applicationconstants.h"
+#include "shared/applicationconstants.h"
 #include "survey/trackblockentry.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "app/trackdatafiles.h"
 
-#include "app/writtenfile.h"
 #include "probes/zndtranslator.h"
+#include "shared/writtenfile.h"
 #include "survey/track.h"
 
 #include <QFile>

@@ -3,8 +3,8 @@
 #include "planmap/planmapentrycurve.h"
 #include "planmap/planmapfixedcurve.h"
 #include "planmap/planmapslicecurve.h"
-#include "planmap/plotcanvaslook.h"
 #include "planmap/rplotmagnifier.h"
+#include "shared/plotcanvaslook.h"
 #include "slices/sliceobject.h"
 
 #include <qwt_plot_canvas.h>

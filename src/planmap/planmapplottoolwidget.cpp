@@ -1,6 +1,6 @@
 #include "planmap/planmapplottoolwidget.h"
 
-#include "app/numberfield.h"
+#include "shared/numberfield.h"
 
 PlanMapPlotToolWidget::PlanMapPlotToolWidget(QWidget* parent) : QWidget(parent)
 {

@@ -1,7 +1,7 @@
 #include "slices/addslicedialog.h"
 
-#include "app/numberfield.h"
-#include "survey/applicationconstants.h"
+#include "shared/applicationconstants.h"
+#include "shared/numberfield.h"
 
 #include <QDoubleValidator>
 #include <QSettings>

@@ -1,6 +1,6 @@
 #include "slices/move2dialog.h"
 
-#include "app/numberfield.h"
+#include "shared/numberfield.h"
 
 #include <QDoubleValidator>
 

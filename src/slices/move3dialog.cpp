@@ -1,6 +1,6 @@
 #include "slices/move3dialog.h"
 
-#include "app/numberfield.h"
+#include "shared/numberfield.h"
 
 #include <QDoubleValidator>
 

@@ -1,6 +1,6 @@
 #include "slices/rangedialog.h"
 
-#include "app/numberfield.h"
+#include "shared/numberfield.h"
 
 #include <QDoubleValidator>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "slices/sliceobjectlinewidget.h"
 
-#include "app/numberfield.h"
+#include "shared/numberfield.h"
 #include "slices/move2dialog.h"
 #include "slices/move3dialog.h"
 #include "slices/sliceobject.h"

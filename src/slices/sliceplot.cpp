@@ -1,8 +1,8 @@
 #include "slices/sliceplot.h"
 
 
-#include "app/preferences.h"
-#include "planmap/plotcanvaslook.h"
+#include "shared/plotcanvaslook.h"
+#include "shared/preferences.h"
 #include "slices/slicematrixdata.h"
 #include "slices/surferexport.h"
 

@@ -1,13 +1,13 @@
 #include "slices/slicewidget.h"
 
-#include "app/numberfield.h"
-#include "app/preferences.h"
+#include "shared/applicationconstants.h"
+#include "shared/numberfield.h"
+#include "shared/preferences.h"
 #include "slices/sliceobject.h"
 #include "slices/sliceplot.h"
 #include "slices/xathread.h"
 #include "slices/xbthread.h"
 #include "slices/xcthread.h"
-#include "survey/applicationconstants.h"
 
 #include <QLineF>
 #include <QMessageBox>

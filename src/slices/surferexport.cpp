@@ -1,6 +1,6 @@
 #include "slices/surferexport.h"
 
-#include "app/writtenfile.h"
+#include "shared/writtenfile.h"
 #include "slices/slicerasterdata.h"
 
 #include <QDir>

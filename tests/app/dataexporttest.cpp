@@ -9,7 +9,6 @@
 #include "app/mainwindow.h"
 #include "app/numbertext.h"
 #include "survey/trackblocklist.h"
-#include "app/writtenfile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -261,14 +260,6 @@ private slots:
         TestSupport::answerNextMessageBoxes({QMessageBox::Ok}, &texts);
         window.exportData();
         QCOMPARE(texts, QStringList{window.tr("Can not open file")});
-        QTemporaryDir dir;
-        QCOMPARE(WrittenFile::writeText(dir.filePath("a.txt"), [](QTextStream& out) { out << "x\n"; }), WrittenFile::Written);
-        QCOMPARE(WrittenFile::writeText(dir.filePath("a.txt"), [](QTextStream& out) { out << "y\n"; },
-                                       QIODevice::WriteOnly | QIODevice::Append),
-                 WrittenFile::Written);
-        QFile file(dir.filePath("a.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("x\ny\n"));
     }
 };
 

@@ -3,8 +3,8 @@
 #include "common/testsupport.h"
 #include "probes/probebytes.h"
 
-#include "app/preferences.h"
 #include "app/samplecollector.h"
+#include "shared/preferences.h"
 #include "survey/processoptionsstore.h"
 #include "survey/trackblocklist.h"
 

@@ -2,8 +2,8 @@
 #include "common/testsupport.h"
 
 #include "app/aboutdialog.h"
-#include "app/preferences.h"
 #include "app/setupapplication.h"
+#include "shared/preferences.h"
 
 #include <QApplication>
 #include <QDateTime>

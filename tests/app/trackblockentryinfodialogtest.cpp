@@ -6,7 +6,7 @@
 #include "app/trackblockentryinfodialog.h"
 #include "app/trackblockentrylinewidget.h"
 #include "app/trackblockwidget.h"
-#include "survey/applicationconstants.h"
+#include "shared/applicationconstants.h"
 #include "survey/trackblock.h"
 
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 #include "common/testsupport.h"
 #include "slicetestmodels.h"
 
-#include "app/preferences.h"
+#include "shared/preferences.h"
 #include "slices/sliceplot.h"
 #include "slices/surferexport.h"
 #include "slices/xbthread.h"

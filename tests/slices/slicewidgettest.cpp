@@ -3,7 +3,7 @@
 #include "common/testsupport.h"
 #include "slicetestmodels.h"
 
-#include "app/preferences.h"
+#include "shared/preferences.h"
 #include "slices/sliceobject.h"
 #include "slices/sliceplot.h"
 #include "slices/slicewidget.h"

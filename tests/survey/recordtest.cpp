@@ -2,7 +2,7 @@
 #include "common/testregistry.h"
 #include "common/testsupport.h"
 
-#include "survey/applicationconstants.h"
+#include "shared/applicationconstants.h"
 #include "survey/acquisitionconstants.h"
 #include "survey/track.h"
 

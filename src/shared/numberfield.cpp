@@ -1,4 +1,4 @@
-#include "app/numberfield.h"
+#include "shared/numberfield.h"
 
 #include <QDoubleValidator>
 

@@ -1,7 +1,7 @@
 #include "common/commadesktop.h"
 #include "common/testregistry.h"
 
-#include "app/numberfield.h"
+#include "shared/numberfield.h"
 
 #include <QDoubleValidator>
 #include <QScopedPointer>

@@ -1,4 +1,4 @@
-#include "app/writtenfile.h"
+#include "shared/writtenfile.h"
 
 #include <QFile>
 #include <QTextStream>

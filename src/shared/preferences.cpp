@@ -1,6 +1,6 @@
-#include "app/preferences.h"
+#include "shared/preferences.h"
 
-#include "survey/applicationconstants.h"
+#include "shared/applicationconstants.h"
 
 #include <QSettings>
 
