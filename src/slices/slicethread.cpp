@@ -13,6 +13,13 @@ SliceThread::SliceThread(QObject* parent) : QThread(parent)
 
 SliceThread::~SliceThread()
 {
+    // A worker has stopped in its own destructor; this only guards against
+    // one that forgot.
+    Q_ASSERT(!isRunning());
+}
+
+void SliceThread::stop()
+{
     requestInterruption();
     wait();
 }

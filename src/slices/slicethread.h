@@ -11,7 +11,9 @@ class XaThread;
 
 // What the two slice workers share: the build whose models they sample,
 // the cell size, and the raster they hand over. requestInterruption() stops
-// a computation at the next cell; the destructor waits for the end of one.
+// a computation at the next cell. Deleting a running worker is safe: each
+// worker stops and waits in its own destructor, while its run() and inputs
+// still exist (by the time this base's destructor runs they are gone).
 class SliceThread : public QThread
 {
     Q_OBJECT
@@ -40,6 +42,10 @@ protected:
 
     // Only while the thread is not running. The step is kept at 0.01 or more.
     void setSource(XaThread* source, double step);
+
+    // Interrupts a running computation and waits for the thread's end; the
+    // first thing each worker's destructor does.
+    void stop();
 
     using Computation = std::function<void(SliceRasterData& result)>;
     // Runs the computation on this thread, where no exception may leave it

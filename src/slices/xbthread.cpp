@@ -6,6 +6,11 @@ XbThread::XbThread(QObject* parent) : SliceThread(parent)
 {
 }
 
+XbThread::~XbThread()
+{
+    stop();
+}
+
 void XbThread::setData(XaThread* source, const QLineF& line, double step)
 {
     setSource(source, step);

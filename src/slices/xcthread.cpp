@@ -6,6 +6,11 @@ XcThread::XcThread(QObject* parent) : SliceThread(parent)
 {
 }
 
+XcThread::~XcThread()
+{
+    stop();
+}
+
 void XcThread::setData(XaThread* source, const QPolygonF& polygon, double height, double step)
 {
     setSource(source, step);

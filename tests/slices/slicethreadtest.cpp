@@ -7,9 +7,11 @@
 #include "slicetestmodels.h"
 
 #include <QPolygonF>
+#include <QDeadlineTimer>
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -121,6 +123,7 @@ private slots:
     void threadCountDoesNotChangeRaster();
     void cancelMidRun();
     void computesWithoutAThread();
+    void deletingRunningWorkers();
 };
 
 void SliceThreadTest::rasterData()
@@ -578,6 +581,50 @@ void SliceThreadTest::computesWithoutAThread()
     SliceComputation::vertical(SliceComputation::Models::of(nullptr), QLineF(0, 0, 10, 10), 0.5, 1,
                                [] { return false; }, ParallelLoop::ProgressFunction(), cancelled);
     QCOMPARE(cancelled.columns(), 1);
+}
+
+namespace {
+
+// Starts a worker and deletes it, either at once (its thread may not have
+// entered run() yet) or once it is in its cells. True when it was in them.
+template <typename Worker>
+bool startAndDelete(Worker* worker, bool inCells)
+{
+    std::atomic<bool> computing{false};
+    QObject::connect(worker, &Worker::progress, worker, [&computing](int) { computing = true; }, Qt::DirectConnection);
+    worker->start();
+    QDeadlineTimer deadline(10000);
+    while (inCells && !computing && !deadline.hasExpired())
+        QThread::yieldCurrentThread();
+    delete worker;
+    return computing;
+}
+
+} // namespace
+
+void SliceThreadTest::deletingRunningWorkers()
+{
+    // Each deletion must stop the worker before its inputs go: otherwise the
+    // cells read a freed polygon or line, or a thread not yet in run() runs
+    // an event loop that nothing ends.
+    std::unique_ptr<XaThread> source = models();
+    const QPolygonF square({QPointF(0, 0), QPointF(10, 0), QPointF(10, 10), QPointF(0, 10)});
+    int inCells = 0;
+    for (int i = 0; i < 400; ++i) {
+        const bool waitForCells = i % 2 == 1;
+        if (i % 4 < 2) {
+            auto* worker = new XcThread;
+            worker->setThreadCount(2);
+            worker->setData(source.get(), square, 5.0, 0.01);
+            inCells += startAndDelete(worker, waitForCells);
+        } else {
+            auto* worker = new XbThread;
+            worker->setThreadCount(2);
+            worker->setData(source.get(), QLineF(0, 0, 20, 20), 0.01);
+            inCells += startAndDelete(worker, waitForCells);
+        }
+    }
+    QVERIFY(inCells >= 200);
 }
 
 TUNDRACK_TEST(SliceThreadTest)
