@@ -7,6 +7,7 @@
 
 #include <qwt_plot.h>
 #include <qwt_plot_intervalcurve.h>
+#include <qwt_scale_draw.h>
 
 #include <QSettings>
 
@@ -14,6 +15,18 @@ namespace {
 
 const QString settingsApplication = QStringLiteral("DistributionDialog");
 const QString intervalsKey = QStringLiteral("intervals");
+
+// Labels the ticks of an axis drawn at a fraction of the values.
+class ScaledLabels : public QwtScaleDraw
+{
+public:
+    explicit ScaledLabels(double factor) : m_factor(factor) {}
+
+    QwtText label(double value) const override { return QwtScaleDraw::label(value / m_factor); }
+
+private:
+    double m_factor;
+};
 
 } // namespace
 
@@ -51,13 +64,15 @@ DistributionDialog::~DistributionDialog()
 void DistributionDialog::updateDistribution()
 {
     const Histogram histogram(values, intervalsComboBox->currentText().toInt());
-    curve->setSamples(histogram.samples());
+    const double scale = histogram.plotScale();
+    curve->setSamples(histogram.samples(scale));
     if (histogram.isEmpty()) {
         // No range to show: the value axis stays as it is, and the share
         // axis shows percent rather than the library's empty 0 to 1000.
         plot->setAxisScale(QwtPlot::yLeft, 0.0, 100.0);
     } else {
-        plot->setAxisScale(QwtPlot::xBottom, histogram.lower(), histogram.upper());
+        plot->setAxisScaleDraw(QwtPlot::xBottom, new ScaledLabels(scale));
+        plot->setAxisScale(QwtPlot::xBottom, histogram.lower() * scale, histogram.upper() * scale);
         plot->setAxisAutoScale(QwtPlot::yLeft, true);
     }
 }

@@ -3,6 +3,13 @@
 #include <QtGlobal>
 
 #include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double largest = std::numeric_limits<double>::max();
+
+} // namespace
 
 Histogram::Histogram(const QList<double>& values, int intervals)
 {
@@ -45,13 +52,17 @@ Histogram::Histogram(const QList<double>& values, int intervals)
     } else {
         // One value (or many equal ones): the intervals together span a
         // tenth of the value, at least 1, with the middle one centred on it.
+        // Next to the largest double they are pushed back inside the range.
         const int middle = n / 2;
         m_scale = 1.0;
         m_width = qMax(1.0, std::abs(min) / 10.0) / n;
-        m_start = min - (middle + 0.5) * m_width;
+        m_start = qMax(min - (middle + 0.5) * m_width, -largest);
+        if (!(m_start + n * m_width <= largest))
+            m_start = largest - n * m_width;
         m_lower = m_start;
-        m_upper = m_start + n * m_width;
-        counters[middle] = m_count;
+        m_upper = qMin(m_start + n * m_width, largest);
+        const double position = qBound(0.0, (min - m_start) / m_width, double(n - 1));
+        counters[int(position)] = m_count;
     }
 
     m_percentages.reserve(n);
@@ -59,16 +70,21 @@ Histogram::Histogram(const QList<double>& values, int intervals)
         m_percentages.append(counter * 100.0 / m_count);
 }
 
-QVector<QwtIntervalSample> Histogram::samples() const
+QVector<QwtIntervalSample> Histogram::samples(double factor) const
 {
+    // Rounding in the sum may step an outermost edge past the largest
+    // double; the bound keeps it on it.
+    const auto edge = [this, factor](double scaled) {
+        return qBound(-largest, scaled / m_scale, largest) * factor;
+    };
     QVector<QwtIntervalSample> result;
     result.reserve(2 * m_percentages.size());
     for (int i = 0; i < m_percentages.size(); ++i) {
         const double left = i * m_width + m_start;
         const double right = m_width + left;
         const QwtInterval bar(0.0, m_percentages.at(i));
-        result.append(QwtIntervalSample(left / m_scale, bar));
-        result.append(QwtIntervalSample(right / m_scale, bar));
+        result.append(QwtIntervalSample(edge(left), bar));
+        result.append(QwtIntervalSample(edge(right), bar));
     }
     return result;
 }

@@ -10,7 +10,10 @@
 // out: the shares are of the others and add up to 100 %.
 //
 // When every value is the same there is no range to cut: the intervals are
-// laid around the value instead, and it counts into the middle one.
+// laid around the value instead, and it counts into the middle one (or, next
+// to the largest double, into the one that still holds it).
+//
+// Every edge is a finite number, whatever finite values come in.
 class Histogram
 {
 public:
@@ -29,15 +32,20 @@ public:
     const QVector<double>& percentages() const { return m_percentages; }
 
     // Each interval as two samples, at its left and its right edge, both
-    // with the span [0, percentage]: drawn as a tube they make a bar.
-    QVector<QwtIntervalSample> samples() const;
+    // with the span [0, percentage]: drawn as a tube they make a bar. The
+    // edges are multiplied by factor (see plotScale()).
+    QVector<QwtIntervalSample> samples(double factor = 1.0) const;
+
+    // 1, or 0.5 when the values spread wider than a double holds: a plot
+    // cannot map a range whose width overflows, so it draws everything
+    // times this factor and labels its ticks divided by it.
+    double plotScale() const { return m_scale; }
 
 private:
     int m_count = 0;
     double m_lower = 0.0;
     double m_upper = 0.0;
-    // Edges are computed as (start + i * width) / scale; the scale is below 1
-    // only when the values spread wider than a double holds.
+    // Edges are computed as (start + i * width) / scale.
     double m_start = 0.0;
     double m_width = 0.0;
     double m_scale = 1.0;

@@ -6,10 +6,12 @@
 
 #include <qwt_plot.h>
 #include <qwt_plot_intervalcurve.h>
+#include <qwt_scale_draw.h>
 
 #include <QSettings>
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -106,6 +108,58 @@ private slots:
             const Histogram none(values, 5);
             QVERIFY(none.isEmpty());
             QVERIFY(none.samples().isEmpty());
+        }
+    }
+
+    void extremeValues()
+    {
+        // Next to the largest double no edge, spread or axis may overflow:
+        // the library's axis gives up on a range whose width does, and one
+        // of -inf to -inf made it allocate without end.
+        const double largest = std::numeric_limits<double>::max();
+        const QList<QList<double>> sets = {{-largest}, {largest, largest, largest}, {-1e308, 1e308, 1e308, notANumber}};
+        for (const QList<double>& values : sets) {
+            for (int n : {1, 5, 500}) {
+                const Histogram histogram(values, n);
+                const double scale = histogram.plotScale();
+                double sum = 0.0;
+                for (double p : histogram.percentages())
+                    sum += p;
+                QCOMPARE(sum, 100.0);
+                const QVector<QwtIntervalSample> samples = histogram.samples();
+                const QVector<QwtIntervalSample> drawn = histogram.samples(scale);
+                for (int i = 0; i < samples.size(); ++i) {
+                    QVERIFY(std::isfinite(samples.at(i).value));
+                    // Bars rise from left to right and have a width.
+                    QVERIFY(i < 2 || samples.at(i).value > samples.at(i - 2).value);
+                }
+                QCOMPARE(samples.first().value, histogram.lower());
+                QVERIFY(histogram.lower() < histogram.upper());
+                QVERIFY(std::isfinite(drawn.last().value - drawn.first().value));
+                // Every value lies in the range it is counted in.
+                QVERIFY(histogram.lower() <= values.first() && values.first() <= histogram.upper());
+            }
+        }
+
+        for (const QList<double>& values : sets) {
+            DistributionDialog dialog(QString(), values);
+            dialog.resize(600, 400);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QwtPlot* plot = plotOf(dialog);
+            const QwtInterval axis = plot->axisInterval(QwtPlot::xBottom);
+            QVERIFY(axis.minValue() < axis.maxValue() && std::isfinite(axis.width()));
+            // The bars are drawn, and the labels read in the values' own units.
+            const QImage canvas = plot->canvas()->grab().toImage();
+            int barPixels = 0;
+            for (int y = 0; y < canvas.height(); ++y)
+                for (int x = 0; x < canvas.width(); ++x)
+                    barPixels += canvas.pixelColor(x, y) == QColor(255, 128, 128);
+            QVERIFY(barPixels > 100);
+            const QList<double> ticks = plot->axisScaleDiv(QwtPlot::xBottom).ticks(QwtScaleDiv::MajorTick);
+            QVERIFY(!ticks.isEmpty());
+            const double last = plot->axisScaleDraw(QwtPlot::xBottom)->label(ticks.last()).text().toDouble();
+            QVERIFY(std::isfinite(last) && qAbs(last) > 1e307);
         }
     }
 
