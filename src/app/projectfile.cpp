@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <new>
+
 bool ProjectFile::write(QIODevice& device, const TrackBlockList& blocks, const SliceObjectList& slices)
 {
     QDataStream out(&device);
@@ -34,7 +36,12 @@ bool ProjectFile::read(QIODevice& device, TrackBlockList& blocks, SliceObjectLis
 {
     QDataStream in(&device);
     in.setVersion(QDataStream::Qt_5_2);
-    in >> blocks >> slices;
+    // A file that holds more than memory does is refused like a damaged one.
+    try {
+        in >> blocks >> slices;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     if (in.status() != QDataStream::Ok)
         return false;
     blocks.removeDeleted();

@@ -1,5 +1,6 @@
 #include "survey/track.h"
 
+#include "survey/readbytearray.h"
 #include "survey/readlist.h"
 
 double Track::length() const
@@ -26,7 +27,8 @@ QDataStream& operator>>(QDataStream& in, Track& track)
     QList<Point3D> path;
     QList<Point3D> extraPoints;
     QList<TrackRecord> records;
-    in >> probeId >> specifications;
+    in >> probeId;
+    readByteArray(in, specifications);
     readList(in, path);
     readList(in, extraPoints);
     readList(in, records);

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <new>
+
 TrackBlock& TrackBlockList::block(int i)
 {
     if (m_blocks.isEmpty())
@@ -40,8 +42,14 @@ bool readSession(QIODevice& device, const QString& blockName, TrackBlock& block)
     in.setVersion(QDataStream::Qt_5_2);
     QMap<QString, QString> info;
     QList<Track> tracks;
-    in >> info;
-    readList(in, tracks);
+    // A file can hold more than memory does (strings of gigabytes, millions
+    // of records); it is then not loaded, and the project stays as it was.
+    try {
+        in >> info;
+        readList(in, tracks);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     if (in.status() != QDataStream::Ok)
         return false;
 

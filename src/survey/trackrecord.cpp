@@ -1,5 +1,7 @@
 #include "survey/trackrecord.h"
 
+#include "survey/readbytearray.h"
+
 #include <QTimeZone>
 
 QDataStream& operator<<(QDataStream& out, const TrackRecord& record)
@@ -13,7 +15,9 @@ QDataStream& operator>>(QDataStream& in, TrackRecord& record)
     Point3D position;
     QByteArray data;
     QDateTime time;
-    in >> position >> data >> time;
+    in >> position;
+    readByteArray(in, data);
+    in >> time;
     // A zone this system does not know leaves the time without a zone, and
     // Qt crashes when it writes such a time back (a project save). Keep the
     // recorded wall-clock time, taken as UTC.

@@ -1,15 +1,18 @@
 #include "common/bytebuilder.h"
+#include "common/exhaustingdevice.h"
 #include "common/sessionwriter.h"
 #include "common/testregistry.h"
 #include "common/testsupport.h"
 
 #include "app/projectfile.h"
 #include "slices/sliceobjectlist.h"
+#include "survey/readbytearray.h"
 #include "survey/trackblocklist.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
@@ -115,6 +118,29 @@ private slots:
             TrackBlockList readBlocks;
             SliceObjectList readSlices;
             QVERIFY(!readBack(bad, readBlocks, readSlices));
+        }
+        // A raw record above 1 MiB is damage, one of exactly 1 MiB is not;
+        // running out of memory while reading refuses the file too.
+        for (int extra : {0, 1}) {
+            QByteArray session = SessionWriter::bytes(
+                {}, {SessionWriter::track(ProbeId(0, 0), QByteArray(), {QByteArray(int(maxStoredByteArray), '\2')})});
+            QBuffer sessionBuffer(&session);
+            sessionBuffer.open(QIODevice::ReadOnly);
+            TrackBlockList big;
+            QVERIFY(big.loadSession(sessionBuffer, QStringLiteral("big.kv")));
+            QByteArray project = written(big, SliceObjectList());
+            if (extra) {
+                // The record's length field sits right before its bytes.
+                const int at = project.indexOf(QByteArray(16, '\2')) - 4;
+                QCOMPARE(qFromBigEndian<quint32>(project.constData() + at), maxStoredByteArray);
+                qToBigEndian<quint32>(maxStoredByteArray + 1, project.data() + at);
+                project.insert(at + 4, '\2');
+            }
+            TrackBlockList readBlocks;
+            SliceObjectList readSlices;
+            QCOMPARE(readBack(project, readBlocks, readSlices), extra == 0);
+            ExhaustingDevice exhausted(project.left(project.size() / 2));
+            QVERIFY(!ProjectFile::read(exhausted, readBlocks, readSlices));
         }
         // Trailing bytes after the two lists are ignored.
         TrackBlockList readBlocks;

@@ -1,8 +1,10 @@
 #include "common/bytebuilder.h"
+#include "common/exhaustingdevice.h"
 #include "common/sessionwriter.h"
 #include "common/testregistry.h"
 #include "common/testsupport.h"
 
+#include "survey/readbytearray.h"
 #include "survey/trackblocklist.h"
 
 #include <QBuffer>
@@ -151,6 +153,46 @@ private slots:
         }
         // Generous: a reserve of 0x7FFFFFFF elements would take far longer or abort.
         QVERIFY(timer.elapsed() < 5000);
+    }
+
+    void longByteArraysAreDamage()
+    {
+        // A specifications block or raw record of at most 1 MiB loads; one
+        // byte more is refused before anything is allocated for it.
+        const QByteArray bound(int(maxStoredByteArray), '\5');
+        const auto session = [](const QByteArray& specifications, const QByteArray& record) {
+            return SessionWriter::bytes({}, {SessionWriter::track(ProbeId(9, 9), specifications, {record})});
+        };
+        TrackBlockList list;
+        QVERIFY(writeBytes(path(QStringLiteral("bound.kv")), session(bound, bound)));
+        QVERIFY(list.loadSession(path(QStringLiteral("bound.kv"))));
+        QCOMPARE(list.block(0).entry(0).track().specifications(), bound);
+        QCOMPARE(list.block(0).entry(0).track().records().first().data(), bound);
+        // An empty array reads back empty but not null, so it is written back the same.
+        QVERIFY(writeBytes(path(QStringLiteral("empty.kv")), session(QByteArray(""), QByteArray(""))));
+        QVERIFY(list.loadSession(path(QStringLiteral("empty.kv"))));
+        QVERIFY(!list.block(1).entry(0).track().specifications().isNull());
+        QCOMPARE(TestSupport::streamed(list.block(1).entry(0).track()),
+                 TestSupport::streamed(SessionWriter::track(ProbeId(9, 9), QByteArray(""), {QByteArray("")})));
+        for (const QByteArray& bytes : {session(bound + 'x', QByteArray(176, '\0')), session(QByteArray(), bound + 'x')}) {
+            QVERIFY(writeBytes(path(QStringLiteral("over.kv")), bytes));
+            QVERIFY(!list.loadSession(path(QStringLiteral("over.kv"))));
+        }
+
+        // A 2 GB specifications field that the file really holds (sparse:
+        // claimed and sized, never written) is refused too.
+        QFile sparse(path(QStringLiteral("sparse.kv")));
+        QVERIFY(sparse.open(QIODevice::WriteOnly));
+        const QByteArray head = ByteBuilder().u32(0).u32(1).u8(1).u8(0).u32(0x7FFFFFF0).bytes();
+        QVERIFY(sparse.write(head) == head.size() && sparse.resize(head.size() + 0x7FFFFFF0LL));
+        sparse.close();
+        QVERIFY(!list.loadSession(sparse.fileName()));
+
+        // Running out of memory while reading (a string of gigabytes, say)
+        // leaves the list as it was.
+        ExhaustingDevice exhausted(session(QByteArray("spec"), QByteArray(176, '\1')).left(20));
+        QVERIFY(!list.loadSession(exhausted, QStringLiteral("big.kv")));
+        QCOMPARE(list.count(), 2);
     }
 
     void valuesOfAnEntry()
