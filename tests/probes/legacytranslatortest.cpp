@@ -8,10 +8,12 @@
 #include "probes/legacy/processoptionswidget_legacy.h"
 #include "probes/legacy/zndtranslator_legacy.h"
 
+#include <QRandomGenerator>
 #include <QScopedPointer>
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 using ProbeBytes::LegacyBlock;
 using ProbeBytes::RawRecordBytes;
@@ -222,6 +224,49 @@ private slots:
         QVERIFY(close(LegacyResponseRoot::solve(0.001, 0.0, e), std::pow(0.001 / e, 2.0 / 3.0)));
         QCOMPARE(LegacyResponseRoot::solve(0.0, d, e) + LegacyResponseRoot::solve(0.001, 0.0, 0.0), 0.0);
         QVERIFY(std::isnan(LegacyResponseRoot::solve(std::nan(""), d, e)));
+    }
+
+    void extremeRoots()
+    {
+        // Constants of a damaged block: v / e overflows although the root
+        // (about 1.2e224) fits in a double.
+        const double x = LegacyResponseRoot::solve(5.9066562467642033e137, -1.88e-214, -4.52e-199);
+        QVERIFY(x > 1e224 && x < 1.3e224);
+        QVERIFY(std::fabs(residual(x, 5.9066562467642033e137, -1.88e-214, -4.52e-199)) <= 1e-12L);
+        // A root beyond the largest double, or of an infinite modulus, is no value.
+        QVERIFY(std::isnan(LegacyResponseRoot::solve(1e300, 1e-300, 1e-300)));
+        QVERIFY(std::isnan(LegacyResponseRoot::solve(1e300, 1e-300, 0.0)));
+        QVERIFY(std::isnan(LegacyResponseRoot::solve(-std::numeric_limits<double>::infinity(), 1.0, 1.0)));
+
+        // Over the whole range of doubles: never infinite; a finite root
+        // holds its equation, and no value means the root is beyond the
+        // largest double (the left side is still below v^2 there).
+        QRandomGenerator random(27);
+        const auto extreme = [&random] {
+            const double magnitude = std::pow(10.0, -320.0 + 628.0 * random.generateDouble());
+            return random.bounded(2) ? magnitude : -magnitude;
+        };
+        const long double largest = std::numeric_limits<double>::max();
+        int none = 0;
+        for (int i = 0; i < 200000; ++i) {
+            const double value = extreme();
+            const double d = i % 10 == 0 ? 0.0 : extreme();
+            const double e = extreme();
+            const double root = LegacyResponseRoot::solve(value, d, e);
+            const QString inputs = QStringLiteral("%1 %2 %3: %4").arg(value, 0, 'g', 17).arg(d, 0, 'g', 17).arg(e, 0, 'g', 17).arg(root);
+            QVERIFY2(!std::isinf(root), qPrintable(inputs));
+            if (std::isnan(root)) {
+                const long double left = (long double)d * largest * d * largest
+                                         + (long double)e * e * largest * largest * largest;
+                QVERIFY2(left < (long double)value * value, qPrintable(inputs));
+                ++none;
+            } else {
+                QVERIFY2(root >= 0.0, qPrintable(inputs));
+                if (root > 1e-290)
+                    QVERIFY2(std::fabs(residual(root, value, d, e)) <= 1e-12L, qPrintable(inputs));
+            }
+        }
+        QVERIFY(none > 0 && none < 100000);
     }
 
     void rawTexts()

@@ -11,18 +11,20 @@
 // difference of nearly equal numbers, and its angle sits at acos(-1). It
 // gives a wrong, negative or NaN root there. solve() keeps the closed
 // formula's result only when it is finite, non-negative and satisfies the
-// equation to 1e-12 relative; otherwise it solves the equation by Newton
-// steps held inside the bracket that the two terms give, bisecting where a
-// step would leave it. Where the closed formula is sound its result is
-// returned unchanged.
+// equation to 1e-12 relative; otherwise it solves the equation, scaled by a
+// power of two so that extreme constants neither overflow nor underflow, by
+// Newton steps held inside the bracket that the two terms give, bisecting
+// where a step would leave it. Where the closed formula is sound its result
+// is returned unchanged.
 //
 // No Qt, no state; safe from any thread.
 class LegacyResponseRoot
 {
 public:
     // The root for modulus value: 0 for a zero modulus, |value / d| when
-    // e = 0, 0 when d = e = 0 (no response at all). A NaN among the inputs
-    // gives NaN and an infinite modulus infinity; the result is otherwise
+    // e = 0, 0 when d = e = 0 (no response at all) and when d or e is
+    // infinite. A root beyond the largest double, a NaN among the inputs and
+    // an infinite modulus give NaN (no value); the result is otherwise
     // finite and never negative.
     static double solve(double value, double d, double e);
 
