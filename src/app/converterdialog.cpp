@@ -1,6 +1,7 @@
 #include "app/converterdialog.h"
 
 #include "app/vktconversion.h"
+#include "shared/pendingwarnings.h"
 #include "shared/writtenfile.h"
 
 #include <QDataStream>
@@ -18,7 +19,8 @@ ConverterDialog::ConverterDialog(const QMap<QString, QString>& info, const QList
 
     const QList<qint32> serials = VktConversion::serials(m_tracks);
     if (serials.isEmpty()) {
-        QMessageBox::warning(this, QString(), tr("No data to convert"));
+        // The dialog stays open with nothing to choose; the user closes it.
+        PendingWarnings::showOver(this, {tr("No data to convert")});
         return;
     }
     for (qint32 serial : serials)

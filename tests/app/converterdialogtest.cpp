@@ -7,10 +7,13 @@
 #include "app/exportsource.h"
 #include "app/vktconversion.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 #include <QtEndian>
 
 using ProbeBytes::LegacyBlock;
@@ -123,10 +126,26 @@ private slots:
     void dialog()
     {
         QStringList texts;
-        TestSupport::answerNextMessageBoxes({QMessageBox::Ok}, &texts);
         {
+            // Warned over the dialog once it is on screen; it stays open
+            // with nothing to choose.
             ConverterDialog none({}, {SessionWriter::track(ProbeId(1, 0), QByteArray(360, '\1'), {record(9)})});
+            bool overTheDialog = false;
+            QTimer watcher;
+            connect(&watcher, &QTimer::timeout, [&]() {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box && box->isVisible()) {
+                    overTheDialog = box->parentWidget() == &none && none.isVisible();
+                    texts << box->text();
+                    box->button(QMessageBox::Ok)->click();
+                } else if (!texts.isEmpty()) {
+                    none.reject();
+                }
+            });
+            watcher.start(10);
+            QCOMPARE(none.exec(), int(QDialog::Rejected));
             QCOMPARE(texts, QStringList{ConverterDialog::tr("No data to convert")});
+            QVERIFY(overTheDialog);
             QVERIFY(!none.serialComboBox->isEnabled());
             QVERIFY(!none.convertPushButton->isEnabled());
         }
