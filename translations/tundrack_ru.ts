@@ -274,6 +274,10 @@
         <source>Can not write data to file</source>
         <translation>Не удалось записать данные в файл</translation>
     </message>
+    <message>
+        <source>File is too large for probe specifications</source>
+        <translation>Файл слишком велик для характеристик зонда</translation>
+    </message>
 </context>
 <context>
     <name>TrackBlockLineWidget</name>

@@ -1,6 +1,7 @@
 #include "app/converterdialog.h"
 
 #include "app/vktconversion.h"
+#include "shared/pendingwarnings.h"
 #include "shared/writtenfile.h"
 
 #include <QDataStream>
@@ -18,7 +19,8 @@ ConverterDialog::ConverterDialog(const QMap<QString, QString>& info, const QList
 
     const QList<qint32> serials = VktConversion::serials(m_tracks);
     if (serials.isEmpty()) {
-        QMessageBox::warning(this, QString(), tr("No data to convert"));
+        // The dialog stays open with nothing to choose; the user closes it.
+        PendingWarnings::showOver(this, {tr("No data to convert")});
         return;
     }
     for (qint32 serial : serials)
@@ -35,9 +37,13 @@ void ConverterDialog::convert()
         return;
     }
     const VktConversion conversion(m_info, m_tracks, serialComboBox->currentText().toInt());
-    if (conversion.skippedCount() > 0)
-        QMessageBox::warning(this, QString(), tr("Records of another length left out: %1").arg(conversion.skippedCount()));
+    const auto reportSkipped = [this, &conversion]() {
+        if (conversion.skippedCount() > 0)
+            QMessageBox::warning(this, QString(), tr("Records of another length left out: %1").arg(conversion.skippedCount()));
+    };
     if (conversion.recordCount() == 0) {
+        // Nothing to write: the left-out records are why.
+        reportSkipped();
         accept();
         return;
     }
@@ -52,12 +58,14 @@ void ConverterDialog::convert()
     const QString fileName = dialog.selectedFiles().first();
 
     QFile file(fileName);
+    bool deviceFileWritten = false;
     if (!file.open(QIODevice::WriteOnly)) {
         warnAbout(tr("Can not open file"), file.fileName());
     } else {
         const QByteArray bytes = conversion.deviceFile();
         const bool written = file.write(bytes) == bytes.size();
-        if (!WrittenFile::finish(file) || !written)
+        deviceFileWritten = WrittenFile::finish(file) && written;
+        if (!deviceFileWritten)
             warnAbout(tr("Can not write data to file"), file.fileName());
     }
 
@@ -70,6 +78,9 @@ void ConverterDialog::convert()
         else if (result == WrittenFile::CannotWrite)
             warnAbout(tr("Can not write data to file"), QFile(llaName).fileName());
     }
+    // Only a device file that holds the other records lacks these.
+    if (deviceFileWritten)
+        reportSkipped();
     accept();
 }
 

@@ -651,8 +651,16 @@ void MainWindow::exportData()
         return;
     const QString fileName = dialog.selectedFiles().first();
 
+    // A name typed with either extension says which format is wanted, even
+    // when the other filter is still selected.
+    bool voxler = dialog.selectedNameFilter() == voxlerFilter;
+    if (fileName.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        voxler = false;
+    else if (fileName.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive))
+        voxler = true;
+
     WrittenFile::Result result;
-    if (dialog.selectedNameFilter() == voxlerFilter) {
+    if (voxler) {
         QList<double> samples;
         collectData(nullptr, nullptr, &samples, -1e15, 1e15);
         result = WrittenFile::writeText(fileName, [&samples](QTextStream& out) { DataExport::writeVoxler(out, samples); });

@@ -144,6 +144,9 @@ void TrackBlockEntryInfoDialog::report(TrackDataFiles::Result result)
     case TrackDataFiles::CannotWrite:
         warn(tr("Can not write data to file"));
         break;
+    case TrackDataFiles::TooLarge:
+        warn(tr("File is too large for probe specifications"));
+        break;
     case TrackDataFiles::Done:
         break;
     }

@@ -27,10 +27,12 @@ TrackDataFiles::Result TrackDataFiles::readSpecifications(const QString& path, Q
     // size() says of a device or a file that grows.
     const QByteArray data = file.read(maxSpecificationsSize + 1);
     // close() forgets a read error, so look before and after.
-    const bool read = data.size() <= maxSpecificationsSize && file.error() == QFileDevice::NoError;
+    const bool read = file.error() == QFileDevice::NoError;
     file.close();
     if (!read || file.error() != QFileDevice::NoError)
         return CannotRead;
+    if (data.size() > maxSpecificationsSize)
+        return TooLarge;
     *bytes = data;
     return Done;
 }

@@ -13,13 +13,14 @@ class ZndTranslator;
 class TrackDataFiles
 {
 public:
-    enum Result { Done, CannotOpen, CannotRead, CannotWrite };
+    enum Result { Done, CannotOpen, CannotRead, CannotWrite, TooLarge };
 
     // No valid block comes near this (the largest is 1,164 bytes); a larger
     // file is no block and is not read whole.
     static constexpr qint64 maxSpecificationsSize = 64 * 1024;
 
-    // The whole file into bytes, which stay untouched unless Done.
+    // The whole file into bytes, which stay untouched unless Done. A file
+    // that holds more than maxSpecificationsSize bytes is TooLarge.
     static Result readSpecifications(const QString& path, QByteArray* bytes);
     // Replaces the file's content with the bytes unchanged.
     static Result writeSpecifications(const QString& path, const QByteArray& bytes);

@@ -2,9 +2,8 @@
 
 #include "probes/specificprocessoptionswidget.h"
 #include "probes/zndtranslator.h"
+#include "shared/pendingwarnings.h"
 #include "survey/processoptionsstore.h"
-
-#include <QMessageBox>
 
 #include <memory>
 
@@ -19,14 +18,11 @@ ProcessOptionsDialog::ProcessOptionsDialog(const QSet<ProbeId>& probeIds, QWidge
             &QStackedWidget::setCurrentIndex);
 
     const QMap<ProbeId, SpecificProcessOptions> stored = ProcessOptionsStore::instance()->options();
+    QStringList unknown;
     for (const ProbeId& id : probeIds) {
         std::unique_ptr<ZndTranslator> translator(createTranslator(id));
         if (!translator) {
-            QMessageBox::warning(this, QString(),
-                                 tr("Project data contain unknown probe (%1::%2)")
-                                     .arg(id.type())
-                                     .arg(id.subtype()),
-                                 QMessageBox::Ok);
+            unknown << tr("Project data contain unknown probe (%1::%2)").arg(id.type()).arg(id.subtype());
             continue;
         }
         comboBox->addItem(translator->model());
@@ -43,6 +39,7 @@ ProcessOptionsDialog::ProcessOptionsDialog(const QSet<ProbeId>& probeIds, QWidge
     if (stackedWidget->count() > 0)
         stackedWidget->setCurrentIndex(0);
     fitContents();
+    PendingWarnings::showOver(this, unknown);
 }
 
 bool ProcessOptionsDialog::event(QEvent* event)

@@ -7,11 +7,17 @@
 #include "app/exportsource.h"
 #include "app/vktconversion.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 #include <QtEndian>
+
+#include <functional>
 
 using ProbeBytes::LegacyBlock;
 using ProbeBytes::RawRecordBytes;
@@ -55,6 +61,31 @@ QString lla(const QList<QStringList>& rows)
         text += row.join('\t') + '\n';
     return text;
 }
+
+// Answers every message box while it lives, Yes when it is offered and Ok
+// otherwise, and keeps its text followed by what note() says at that moment.
+class BoxAnswerer : public QObject
+{
+public:
+    explicit BoxAnswerer(std::function<QString()> note) : m_note(std::move(note))
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this]() {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            texts << box->text() + m_note();
+            QAbstractButton* yes = box->button(QMessageBox::Yes);
+            (yes ? yes : box->button(QMessageBox::Ok))->click();
+        });
+        m_timer.start(10);
+    }
+
+    QStringList texts;
+
+private:
+    std::function<QString()> m_note;
+    QTimer m_timer;
+};
 
 QString coordinates(const VktConversion& conversion)
 {
@@ -123,15 +154,32 @@ private slots:
     void dialog()
     {
         QStringList texts;
-        TestSupport::answerNextMessageBoxes({QMessageBox::Ok}, &texts);
         {
+            // Warned over the dialog once it is on screen; it stays open
+            // with nothing to choose.
             ConverterDialog none({}, {SessionWriter::track(ProbeId(1, 0), QByteArray(360, '\1'), {record(9)})});
+            bool overTheDialog = false;
+            QTimer watcher;
+            connect(&watcher, &QTimer::timeout, [&]() {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box && box->isVisible()) {
+                    overTheDialog = box->parentWidget() == &none && none.isVisible();
+                    texts << box->text();
+                    box->button(QMessageBox::Ok)->click();
+                } else if (!texts.isEmpty()) {
+                    none.reject();
+                }
+            });
+            watcher.start(10);
+            QCOMPARE(none.exec(), int(QDialog::Rejected));
             QCOMPARE(texts, QStringList{ConverterDialog::tr("No data to convert")});
+            QVERIFY(overTheDialog);
             QVERIFY(!none.serialComboBox->isEnabled());
             QVERIFY(!none.convertPushButton->isEnabled());
         }
 
-        ConverterDialog dialog({}, {legacyTrack(300, {record(1)}), legacyTrack(7, {record(2), QByteArray(3, '\0')})});
+        ConverterDialog dialog({}, {legacyTrack(300, {record(1), QByteArray(5, '\0')}),
+                                    legacyTrack(7, {record(2), QByteArray(3, '\0')})});
         // Qt adds the title and menu that a close button needs, nothing else.
         QCOMPARE(dialog.windowFlags() & ~(Qt::WindowType_Mask | Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
                  Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);
@@ -139,20 +187,23 @@ private slots:
         QCOMPARE(dialog.serialComboBox->itemText(0), QString("7"));
         QVERIFY(dialog.convertPushButton->isEnabled());
 
-        // Cancel in the file dialog keeps the converter open.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("out.vkt");
+        // Each message is noted with the lines of the coordinate file then written.
+        BoxAnswerer answerer([&]() {
+            return QString(" [%1]").arg(QString::fromUtf8(TestSupport::fileBytes(path + ".lla")).count('\n'));
+        });
         bool shown = false;
         TestSupport::onNextModal([&](QWidget*) {
             shown = true;
             QVERIFY(dialog.isVisible());
-            texts.clear();
-            TestSupport::answerNextMessageBoxes({QMessageBox::Ok}, &texts);
+            // Cancel in the file dialog keeps the converter open; nothing
+            // was written, so nothing is said of the left-out records.
             TestSupport::rejectNextFileDialog();
             QTest::mouseClick(dialog.convertPushButton, Qt::LeftButton);
             QVERIFY(dialog.isVisible());
-            QCOMPARE(texts.size(), 1); // one record of another length
+            QCOMPARE(answerer.texts, QStringList());
 
-            QTemporaryDir dir;
-            const QString path = dir.filePath("out.vkt");
             dialog.m_llaCheckBox->setChecked(true);
             dialog.serialComboBox->setCurrentIndex(1);
             TestSupport::acceptNextFileDialog({path});
@@ -160,21 +211,25 @@ private slots:
             QVERIFY(!dialog.isVisible());
             QCOMPARE(TestSupport::fileBytes(path).mid(800, 176), record(1));
             QCOMPARE(QString::fromUtf8(TestSupport::fileBytes(path + ".lla")).count('\n'), 2);
+            // Said once, after both files were written.
+            QCOMPARE(answerer.texts, QStringList{ConverterDialog::tr("Records of another length left out: %1").arg(1) + " [2]"});
         });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QVERIFY(shown);
 
-        // A full disk is reported with the file's name.
+        // A full disk is reported with the file's name; the device file
+        // then holds nothing, so nothing is said of the left-out records.
         if (QFile::exists("/dev/full")) {
-            ConverterDialog full({}, {legacyTrack(7, {record(2)})});
+            ConverterDialog full({}, {legacyTrack(7, {record(2), QByteArray(3, '\0')})});
+            answerer.texts.clear();
+            QFile::remove(path + ".lla");
             TestSupport::onNextModal([&](QWidget*) {
-                texts.clear();
                 TestSupport::acceptNextFileDialog({"/dev/full"});
-                TestSupport::answerNextMessageBoxes({QMessageBox::Yes, QMessageBox::Ok}, &texts);
                 QTest::mouseClick(full.convertPushButton, Qt::LeftButton);
             });
             full.exec();
-            QCOMPARE(texts.value(1), ConverterDialog::tr("Can not write data to file") + " \"/dev/full\"");
+            QCOMPARE(answerer.texts.size(), 2); // the question before replacing, then the failure
+            QCOMPARE(answerer.texts.value(1), ConverterDialog::tr("Can not write data to file") + " \"/dev/full\" [0]");
         }
     }
 };

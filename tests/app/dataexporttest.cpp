@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -183,6 +184,32 @@ private slots:
                                                              "0.000000 2.500000 8.000000 -2.000000\n"
                                                              "0.000000 2.500000 6.000000 0.000000\n"
                                                              "0.000000 2.500000 5.000000 7.000000\n"));
+    }
+
+    void typedExtensionChoosesTheFormat()
+    {
+        MainWindow window;
+        addBlock(*window.trackBlockList(), {}, {kestrionTrack({kestrionRecord({{4, 5}})}),
+                                                 simulatorTrack({SessionWriter::simulatorRecord({4, -2, 9, 0, 7}, {1, 1, 0, 1, 1})}, 2.5, 10)});
+        const QString voxlerFilter = window.tr("Voxler data files") + " (*.dat)";
+        const QString csvFilter = window.tr("CSV files") + " (*.csv)";
+        const QString header = "Freq[#], X[m], Y[m], EMFAbs[uV], EMFRe[uV], EMFIm[uV], Phase[*], "
+                               "AppRes[Ohm*m], Lat[*], Lon[*], GNSS altitude, UTC";
+        QTemporaryDir dir;
+        const auto exported = [&](const QString& name, const QString& filter) {
+            TestSupport::acceptNextFileDialog({dir.filePath(name)}, filter);
+            window.exportData();
+            return QString::fromLatin1(TestSupport::fileBytes(dir.filePath(name))).split('\n');
+        };
+        const QRegularExpression voxlerLine("^(-?\\d+\\.\\d{6} ){3}-?\\d+\\.\\d{6}$");
+        // Either extension wins over the other filter, whatever its case.
+        QCOMPARE(exported("legacy.csv", voxlerFilter).first(), header);
+        const QStringList points = exported("points.DAT", csvFilter);
+        QVERIFY(voxlerLine.match(points.first()).hasMatch());
+        QCOMPARE(points.value(points.size() - 2), QString("0.000000 2.500000 5.000000 7.000000"));
+        // Any other name: the filter decides.
+        QCOMPARE(exported("table.txt", csvFilter).first(), header);
+        QVERIFY(voxlerLine.match(exported("points.txt", voxlerFilter).first()).hasMatch());
     }
 
     void kestrionTable()

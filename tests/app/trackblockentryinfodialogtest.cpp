@@ -105,7 +105,15 @@ private slots:
         };
         const auto load = &TrackBlockEntryInfoDialog::loadSpecifications;
 
-        QCOMPARE(run(dialog, load, large, {QMessageBox::Ok}), QStringList{QStringLiteral("Can not read file data")});
+        QCOMPARE(run(dialog, load, large, {QMessageBox::Ok}),
+                 QStringList{QStringLiteral("File is too large for probe specifications")});
+        // Exactly the limit is read, and then judged by the model.
+        writeFileBytes(large, QByteArray(64 * 1024, '\0'));
+        QCOMPARE(run(dialog, load, large, {QMessageBox::Yes, QMessageBox::Ok}),
+                 (QStringList{question(large), QStringLiteral("Illegal specifications for probe KESTRION")}));
+        // A file that opens but cannot be read.
+        QCOMPARE(run(dialog, load, QStringLiteral("/proc/self/mem"), {QMessageBox::Ok}),
+                 QStringList{QStringLiteral("Can not read file data")});
         QCOMPARE(run(dialog, load, valid, {QMessageBox::No}), QStringList{question(valid)});
         QCOMPARE(run(dialog, load, illegal, {QMessageBox::Yes, QMessageBox::Ok}),
                  (QStringList{question(illegal), QStringLiteral("Illegal specifications for probe KESTRION")}));

@@ -42,11 +42,12 @@ private slots:
         writeFileBytes(file, QByteArray(64 * 1024, 'a'));
         QCOMPARE(TrackDataFiles::readSpecifications(file, &read), TrackDataFiles::Done);
         QCOMPARE(read, QByteArray(64 * 1024, 'a'));
-        // One byte more is refused, and an endless device is never read whole.
+        // One byte more is refused as too large, and an endless device is
+        // never read whole.
         writeFileBytes(file, QByteArray(64 * 1024 + 1, 'b'));
         read = "kept";
-        QCOMPARE(TrackDataFiles::readSpecifications(file, &read), TrackDataFiles::CannotRead);
-        QCOMPARE(TrackDataFiles::readSpecifications(QStringLiteral("/dev/zero"), &read), TrackDataFiles::CannotRead);
+        QCOMPARE(TrackDataFiles::readSpecifications(file, &read), TrackDataFiles::TooLarge);
+        QCOMPARE(TrackDataFiles::readSpecifications(QStringLiteral("/dev/zero"), &read), TrackDataFiles::TooLarge);
         // Opens, then fails to read (nothing is mapped at 0): close() would forget that.
         QCOMPARE(TrackDataFiles::readSpecifications(QStringLiteral("/proc/self/mem"), &read), TrackDataFiles::CannotRead);
         QCOMPARE(TrackDataFiles::readSpecifications(m_dir.filePath(QStringLiteral("missing")), &read),
