@@ -3,7 +3,6 @@
 #include "common/testsupport.h"
 
 #include "app/distributiondialog.h"
-#include "app/elidedcheckbox.h"
 #include "app/move1dialog.h"
 #include "app/profiledialog.h"
 #include "app/profileplot.h"
@@ -13,6 +12,7 @@
 #include "app/trackblocklinewidget.h"
 #include "app/trackblocklistwidget.h"
 #include "app/trackblockwidget.h"
+#include "shared/elidedcheckbox.h"
 #include "survey/trackblocklist.h"
 
 #include <qwt_plot.h>
