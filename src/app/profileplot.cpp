@@ -1,6 +1,7 @@
 #include "app/profileplot.h"
 
 #include "planmap/rplotmagnifier.h"
+#include "shared/plainscaledraw.h"
 #include "shared/plotcanvaslook.h"
 
 #include <qwt_plot_curve.h>
@@ -60,6 +61,9 @@ ProfilePlot::ProfilePlot(QWidget* parent) : QwtPlot(parent)
     // Without this the axes span fewer pixels than the rescaler assumes and
     // a metre across would not match a metre up.
     plotLayout()->setAlignCanvasToScales(true);
+    // Plain labels that tell the ticks apart, also at seven-digit heights.
+    for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft})
+        setAxisScaleDraw(axis, new PlainScaleDraw);
 
     auto* grid = new QwtPlotGrid;
     grid->setPen(QPen(Qt::lightGray, 1, Qt::SolidLine));

@@ -4,6 +4,7 @@
 #include "app/profiledialog.h"
 #include "app/profileplot.h"
 #include "app/profilesamples.h"
+#include "shared/plainscaledraw.h"
 #include "survey/trackblockentry.h"
 
 #include <qwt_plot_curve.h>
@@ -105,6 +106,8 @@ private slots:
         QCOMPARE(plot->surfaceCurve()->sample(2), QPointF(100, 99));
         QCOMPARE(plot->depthCurve()->dataSize(), size_t(15));
         QCOMPARE(plot->depthCurve()->sample(14), QPointF(100, 94));
+        for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft})
+            QVERIFY(dynamic_cast<const PlainScaleDraw*>(plot->axisScaleDraw(axis)));
 
         // Every point in view, a metre up as long as a metre across, also
         // after the window changes size.
