@@ -1,6 +1,7 @@
 #include "app/profileplot.h"
 
 #include "planmap/rplotmagnifier.h"
+#include "shared/plainscaledraw.h"
 #include "shared/plotcanvaslook.h"
 
 #include <qwt_plot_curve.h>
@@ -10,6 +11,7 @@
 #include <qwt_plot_rescaler.h>
 #include <qwt_symbol.h>
 
+#include <functional>
 
 namespace {
 
@@ -27,6 +29,27 @@ QwtPlotCurve* createCurve(const QPen& pen, QwtSymbol* symbol)
     return curve;
 }
 
+// The plan map's zoom, which first lets the plot know that the view is now
+// the user's.
+class ProfileMagnifier : public RPlotMagnifier
+{
+public:
+    ProfileMagnifier(QWidget* canvas, std::function<void()> beforeZoom)
+        : RPlotMagnifier(canvas), m_beforeZoom(std::move(beforeZoom))
+    {
+    }
+
+protected:
+    void rescale(double factor) override
+    {
+        m_beforeZoom();
+        RPlotMagnifier::rescale(factor);
+    }
+
+private:
+    std::function<void()> m_beforeZoom;
+};
+
 } // namespace
 
 ProfilePlot::ProfilePlot(QWidget* parent) : QwtPlot(parent)
@@ -38,6 +61,9 @@ ProfilePlot::ProfilePlot(QWidget* parent) : QwtPlot(parent)
     // Without this the axes span fewer pixels than the rescaler assumes and
     // a metre across would not match a metre up.
     plotLayout()->setAlignCanvasToScales(true);
+    // Plain labels that tell the ticks apart, also at seven-digit heights.
+    for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft})
+        setAxisScaleDraw(axis, new PlainScaleDraw);
 
     auto* grid = new QwtPlotGrid;
     grid->setPen(QPen(Qt::lightGray, 1, Qt::SolidLine));
@@ -59,11 +85,20 @@ ProfilePlot::ProfilePlot(QWidget* parent) : QwtPlot(parent)
     m_rescaler->setAspectRatio(QwtPlot::yLeft, 1.0);
     m_rescaler->setExpandingDirection(QwtPlotRescaler::ExpandBoth);
 
-    new QwtPlotPanner(area);
-    new RPlotMagnifier(area);
+    // A zoom or a pan changes the axis labels and with them the canvas size;
+    // fitting again at that resize would undo it at once.
+    auto* panner = new QwtPlotPanner(area);
+    QObject::connect(panner, &QwtPanner::moved, this, [this]() { keepUsersView(); });
+    new ProfileMagnifier(area, [this]() { keepUsersView(); });
 }
 
 ProfilePlot::~ProfilePlot() = default;
+
+void ProfilePlot::keepUsersView()
+{
+    // As on the plan map: the distance shown stays, the height follows.
+    m_rescaler->setRescalePolicy(QwtPlotRescaler::Fixed);
+}
 
 void ProfilePlot::setData(const QVector<QPointF>& surface, const QVector<QPointF>& depths)
 {
@@ -81,6 +116,7 @@ void ProfilePlot::setData(const QVector<QPointF>& surface, const QVector<QPointF
         const double room = range.width() * 0.05;
         m_rescaler->setIntervalHint(axis, QwtInterval(range.minValue() - room, range.maxValue() + room));
     }
+    m_rescaler->setRescalePolicy(QwtPlotRescaler::Fitting);
     m_rescaler->rescale();
 
     setAutoReplot(replotting);

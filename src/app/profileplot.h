@@ -10,7 +10,8 @@ class QwtPlotRescaler;
 
 // The section along a track: the surface as a line through dots, the depth
 // points as crosses, with one metre taking as many pixels across as up.
-// Panned with the left mouse button, zoomed with the wheel.
+// Opens with all of the data in view; panned with the left mouse button,
+// zoomed with the wheel.
 class ProfilePlot : public QwtPlot
 {
 public:
@@ -24,6 +25,10 @@ public:
     const QwtPlotCurve* depthCurve() const { return m_depthCurve; }
 
 private:
+    // From the first zoom or pan on, a change of size keeps the distance
+    // shown instead of fitting the data again.
+    void keepUsersView();
+
     QwtPlotCurve* m_surfaceCurve = nullptr;
     QwtPlotCurve* m_depthCurve = nullptr;
     QwtPlotRescaler* m_rescaler = nullptr;

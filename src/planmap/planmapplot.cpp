@@ -4,6 +4,7 @@
 #include "planmap/planmapfixedcurve.h"
 #include "planmap/planmapslicecurve.h"
 #include "planmap/rplotmagnifier.h"
+#include "shared/plainscaledraw.h"
 #include "shared/plotcanvaslook.h"
 #include "slices/sliceobject.h"
 
@@ -48,6 +49,9 @@ PlanMapPlot::PlanMapPlot(QWidget* parent) : QwtPlot(parent)
     // margins the axes would be drawn over fewer pixels than it assumes and
     // the scales would differ by a few per cent.
     plotLayout()->setAlignCanvasToScales(true);
+    // Plain labels that tell the ticks apart, also at seven-digit coordinates.
+    for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft})
+        setAxisScaleDraw(axis, new PlainScaleDraw);
 
     m_highlight = new QwtPlotCurve;
     m_highlight->setTitle(QString());

@@ -5,6 +5,7 @@
 
 #include <QDoubleValidator>
 #include <QSettings>
+#include <QShowEvent>
 
 #include <cmath>
 
@@ -84,6 +85,18 @@ QPolygonF AddSliceDialog::polygon() const
 double AddSliceDialog::height() const
 {
     return valueOf(h_heightLineEdit);
+}
+
+void AddSliceDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // Each opening proposes a new title, ready to be typed over; otherwise
+    // the focus would stay on OK, where the last click left it, and a space
+    // would add the slice at once.
+    titleLineEdit->setFocus(Qt::OtherFocusReason);
+    titleLineEdit->selectAll();
 }
 
 void AddSliceDialog::showVerticalPage()

@@ -6,6 +6,7 @@
 #include <QPolygonF>
 
 class QLineEdit;
+class QShowEvent;
 
 // The modeless window in which the user types the title and the geometry of
 // a new slice: a vertical line between two points or a horizontal outline of
@@ -29,6 +30,9 @@ public:
 
 signals:
     void add();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Field

@@ -1,6 +1,6 @@
 #include "slices/sliceplot.h"
 
-
+#include "shared/plainscaledraw.h"
 #include "shared/plotcanvaslook.h"
 #include "shared/preferences.h"
 #include "slices/slicematrixdata.h"
@@ -54,6 +54,9 @@ SlicePlot::SlicePlot(QWidget* parent) : QwtPlot(parent)
     enableAxis(m_xAxis, true);
     setAxisAutoScale(m_xAxis, false);
     setAxisAutoScale(m_yAxis, false);
+    // Plain labels that tell the ticks apart, also at seven-digit coordinates.
+    for (int axis : {m_xAxis, m_yAxis})
+        setAxisScaleDraw(axis, new PlainScaleDraw);
 
     QwtScaleWidget* colorBar = axisWidget(m_colorBarAxis);
     colorBar->setColorBarEnabled(true);

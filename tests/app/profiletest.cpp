@@ -4,12 +4,18 @@
 #include "app/profiledialog.h"
 #include "app/profileplot.h"
 #include "app/profilesamples.h"
+#include "shared/plainscaledraw.h"
 #include "survey/trackblockentry.h"
 
 #include <qwt_plot_curve.h>
 #include <qwt_scale_map.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
+#include <QWheelEvent>
+
+#include <cmath>
 
 namespace {
 
@@ -35,6 +41,22 @@ bool showsAll(const QwtPlot& plot, const QRectF& data)
     return qMin(x.s1(), x.s2()) <= data.left() + e && qMax(x.s1(), x.s2()) >= data.right() - e
            && qMin(y.s1(), y.s2()) <= data.top() + e && qMax(y.s1(), y.s2()) >= data.bottom() - e
            && qAbs(qAbs(x.pDist() / x.sDist()) / qAbs(y.pDist() / y.sDist()) - 1.0) < 0.01;
+}
+
+void wheel(QWidget* widget, int delta)
+{
+    const QPointF pos = widget->rect().center();
+    QWheelEvent event(pos, QPointF(widget->mapToGlobal(pos.toPoint())), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+// Metres a pixel across divided by metres a pixel up.
+double aspect(const QwtPlot& plot)
+{
+    const QwtScaleMap x = plot.canvasMap(QwtPlot::xBottom);
+    const QwtScaleMap y = plot.canvasMap(QwtPlot::yLeft);
+    return qAbs(x.sDist() / x.pDist()) / qAbs(y.sDist() / y.pDist());
 }
 
 } // namespace
@@ -84,6 +106,8 @@ private slots:
         QCOMPARE(plot->surfaceCurve()->sample(2), QPointF(100, 99));
         QCOMPARE(plot->depthCurve()->dataSize(), size_t(15));
         QCOMPARE(plot->depthCurve()->sample(14), QPointF(100, 94));
+        for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft})
+            QVERIFY(dynamic_cast<const PlainScaleDraw*>(plot->axisScaleDraw(axis)));
 
         // Every point in view, a metre up as long as a metre across, also
         // after the window changes size.
@@ -101,6 +125,47 @@ private slots:
         narrow.show();
         QVERIFY(QTest::qWaitForWindowExposed(&narrow));
         QVERIFY(showsAll(*narrow.profilePlot(), QRectF(QPointF(0, 45), QPointF(0, 50))));
+    }
+
+    void zoomAndPanAtTheOpeningSize()
+    {
+        // A 2 km track, a thin line at the opening size.
+        TrackBlockEntry entry;
+        entry.setTrack(track({Point3D(0, 0, 100), Point3D(1200, 1600, 102)}, {allValid, allValid}));
+        ProfileDialog dialog(&entry);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        ProfilePlot* plot = dialog.profilePlot();
+        QWidget* canvas = plot->canvas();
+        const double fitted = plot->axisInterval(QwtPlot::xBottom).width();
+
+        // Each wheel step forward shows 0.9 of the distance, still at 1:1.
+        for (int step = 1; step <= 3; ++step) {
+            wheel(canvas, 120);
+            QApplication::processEvents();
+            QVERIFY(qAbs(plot->axisInterval(QwtPlot::xBottom).width() / fitted - std::pow(0.9, step)) < 0.01);
+            QVERIFY(qAbs(aspect(*plot) - 1.0) < 0.01);
+        }
+
+        // Dragged 100 pixels to the left, the view moves 100 pixels along.
+        const QwtInterval before = plot->axisInterval(QwtPlot::xBottom);
+        const double metresPerPixel = before.width() / canvas->contentsRect().width();
+        const QPoint from = canvas->rect().center();
+        QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, from);
+        QMouseEvent move(QEvent::MouseMove, from - QPoint(100, 0), canvas->mapToGlobal(from - QPoint(100, 0)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &move);
+        QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, from - QPoint(100, 0));
+        QApplication::processEvents();
+        const QwtInterval after = plot->axisInterval(QwtPlot::xBottom);
+        QVERIFY(qAbs(after.minValue() - before.minValue() - 100 * metresPerPixel) < 2 * metresPerPixel);
+        QVERIFY(qAbs(aspect(*plot) - 1.0) < 0.01);
+
+        // A larger window shows the same distance larger.
+        dialog.resize(dialog.width() + 300, dialog.height() + 100);
+        QTRY_VERIFY(canvas->contentsRect().width() > before.width() / metresPerPixel + 200);
+        QCOMPARE(plot->axisInterval(QwtPlot::xBottom), after);
+        QVERIFY(qAbs(aspect(*plot) - 1.0) < 0.01);
     }
 };
 

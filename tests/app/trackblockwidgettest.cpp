@@ -3,7 +3,6 @@
 #include "common/testsupport.h"
 
 #include "app/distributiondialog.h"
-#include "app/elidedcheckbox.h"
 #include "app/move1dialog.h"
 #include "app/profiledialog.h"
 #include "app/profileplot.h"
@@ -13,6 +12,8 @@
 #include "app/trackblocklinewidget.h"
 #include "app/trackblocklistwidget.h"
 #include "app/trackblockwidget.h"
+#include "shared/elidedcheckbox.h"
+#include "shared/elidedlabel.h"
 #include "survey/trackblocklist.h"
 
 #include <qwt_plot.h>
@@ -26,6 +27,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -804,6 +806,35 @@ private slots:
         QTRY_COMPARE(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(), name);
         QToolTip::hideText();
         QCOMPARE(headerRow(shortWidget)->checkBox->shownText(), QStringLiteral("b.kv"));
+    }
+
+    void longNamesKeepTheDialogsOnScreen()
+    {
+        Project project;
+        const QString name = QStringLiteral("north field ") + QString(218, QLatin1Char('w'));
+        TrackBlock& block = project.load(name, {0.0});
+        block.entry(0).setName(name);
+        TrackBlockListWidget list;
+        TrackBlockWidget* widget = list.addTrackBlock(&block);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+        TrackBlockLineWidget* header = headerRow(widget);
+        TrackBlockEntryLineWidget* entry = entryRow(widget, 0);
+        for (QToolButton* button : {header->moveToolButton, header->rotateToolButton, header->scaleToolButton,
+                                    header->distributionToolButton, entry->profileToolButton,
+                                    entry->distributionToolButton}) {
+            // The name is cut short on screen only.
+            bool shown = false;
+            TestSupport::onNextModal([&](QWidget* modal) {
+                const auto* label = modal->findChild<ElidedLabel*>(QStringLiteral("titleLabel"));
+                shown = label && label->text() == name && label->isElided()
+                        && modal->width() <= modal->screen()->availableGeometry().width();
+                QTest::keyClick(modal, Qt::Key_Escape);
+            });
+            QTest::mouseClick(button, Qt::LeftButton);
+            QVERIFY2(shown, qPrintable(button->objectName()));
+        }
     }
 };
 

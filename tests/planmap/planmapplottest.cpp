@@ -3,6 +3,7 @@
 
 #include "planmap/planmapplot.h"
 #include "planmap/rplotmagnifier.h"
+#include "shared/plainscaledraw.h"
 #include "slices/sliceobjectlist.h"
 #include "survey/trackblocklist.h"
 
@@ -144,6 +145,9 @@ void PlanMapPlotTest::construction()
     QVERIFY(frame);
     QCOMPARE(frame->frameStyle(), int(QFrame::StyledPanel | QFrame::Plain));
     QCOMPARE(plot.canvasBackground(), QBrush(Qt::white));
+    // Plain labels that tell the ticks apart at large coordinates.
+    for (int axis : {QwtPlot::xBottom, QwtPlot::yLeft})
+        QVERIFY(dynamic_cast<const PlainScaleDraw*>(plot.axisScaleDraw(axis)));
 
     const QwtPlotItemList grids = plot.itemList(QwtPlotItem::Rtti_PlotGrid);
     QCOMPARE(grids.size(), 1);

@@ -46,6 +46,7 @@ private slots:
     void toolWidgetForm();
     void readOut();
     void fitButton();
+    void fitButtonStaysStill();
     void wheelZoom();
     void rescaleFactor();
     void contextMenuActions();
@@ -79,14 +80,14 @@ void PlanMapToolsTest::readOut()
     QCOMPARE(widget.xLabel->text(), QStringLiteral("12.35"));
     QCOMPARE(widget.yLabel->text(), QStringLiteral("7.00"));
 
-    // Each label is fixed to the size its new text needs, so a longer
-    // value is never cut.
+    // Each label is fixed to a size that holds the longer value too, so it is
+    // never cut and the labels keep their width.
     const QSize shortSize = widget.xLabel->size();
     widget.setPoint(QPointF(-1234.5, 0.004));
     QCOMPARE(widget.xLabel->text(), QStringLiteral("-1234.50"));
     QCOMPARE(widget.yLabel->text(), QStringLiteral("0.00"));
     QCOMPARE(widget.xLabel->minimumSize(), widget.xLabel->maximumSize());
-    QVERIFY(widget.xLabel->minimumWidth() > shortSize.width());
+    QCOMPARE(widget.xLabel->minimumWidth(), shortSize.width());
     QVERIFY(widget.xLabel->minimumWidth() >= widget.xLabel->fontMetrics().horizontalAdvance(QStringLiteral("-1234.50")));
 
     // Wired to the plot, a cursor move lands in the labels.
@@ -105,6 +106,27 @@ void PlanMapToolsTest::fitButton()
     QCOMPARE(spy.count(), 1);
     QTest::mouseClick(widget.label, Qt::LeftButton);
     QCOMPARE(spy.count(), 1);
+}
+
+void PlanMapToolsTest::fitButtonStaysStill()
+{
+    PlanMapPlotToolWidget widget;
+    widget.resize(600, 24);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    const QRect place = widget.fitPushButton->geometry();
+    // Short and long values, up to the largest coordinate a field takes.
+    for (const QPointF& p : {QPointF(1.5, 1.5), QPointF(-9999999.99, -9999999.99), QPointF(-10000000, 88888888),
+                             QPointF(0, -0.5)}) {
+        widget.setPoint(p);
+        QApplication::sendPostedEvents();
+        QCOMPARE(widget.fitPushButton->geometry(), place);
+        for (const QLabel* label : {widget.xLabel, widget.yLabel})
+            QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
+    }
+    // A value beyond those, far off the survey, is still shown whole.
+    widget.setPoint(QPointF(-123456789012.5, 0));
+    QVERIFY(widget.xLabel->width() >= widget.xLabel->fontMetrics().horizontalAdvance(widget.xLabel->text()));
 }
 
 void PlanMapToolsTest::wheelZoom()

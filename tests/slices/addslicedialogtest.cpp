@@ -3,6 +3,7 @@
 
 #include "slices/addslicedialog.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QPushButton>
 #include <QSettings>
@@ -250,6 +251,31 @@ private slots:
         QVERIFY(showsVertical(third));
         QCOMPARE(third.v_y2LineEdit->text(), QStringLiteral("-3.00"));
         QCOMPARE(third.h_heightLineEdit->text(), QStringLiteral("-12.50"));
+    }
+
+    void eachOpeningStartsInTheTitle()
+    {
+        QWidget main; // where the user works between two openings
+        main.show();
+        AddSliceDialog dialog;
+        QSignalSpy added(&dialog, &AddSliceDialog::add);
+        for (const QString& title : {QStringLiteral("#1"), QStringLiteral("#2"), QStringLiteral("#3")}) {
+            main.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), &main);
+            dialog.setTitle(title);
+            dialog.show();
+            dialog.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&dialog));
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.titleLineEdit));
+            QCOMPARE(dialog.titleLineEdit->selectedText(), title);
+            // A click on OK leaves the focus on it for the next opening.
+            if (added.count() < 2)
+                QTest::mouseClick(dialog.buttonBox->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        }
+        // Typing, a space first, replaces the proposed title and adds nothing.
+        QTest::keyClicks(nullptr, QStringLiteral(" Deep"));
+        QCOMPARE(dialog.title(), QStringLiteral(" Deep"));
+        QCOMPARE(added.count(), 2);
     }
 
     void cancelRestores()

@@ -2,11 +2,13 @@
 #include "common/testregistry.h"
 #include "common/testsupport.h"
 
+#include "shared/elidedlabel.h"
 #include "slices/move2dialog.h"
 #include "slices/move3dialog.h"
 
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using TestSupport::nextTabStop;
@@ -182,6 +184,21 @@ private slots:
         typeInto(dialog.x3LineEdit, QStringLiteral("7.777"));
         QCOMPARE(dialog.polygon(), QPolygonF() << QPointF(0, 0) << QPointF(10.01, 0) << QPointF(7.77, 10)
                                                << QPointF(0, 0));
+    }
+
+    void longTitleKeepsTheDialogOnScreen()
+    {
+        const QString title = QStringLiteral("profile across the north field ") + QString(200, QLatin1Char('x'));
+        Move2Dialog vertical(title, QPointF(0, 0), QPointF(1, 1), nullptr);
+        Move3Dialog horizontal(title, 0.0, QPolygonF(QRectF(0, 0, 1, 1)), nullptr);
+        for (QDialog* dialog : {static_cast<QDialog*>(&vertical), static_cast<QDialog*>(&horizontal)}) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            QVERIFY(dialog->width() <= dialog->screen()->availableGeometry().width());
+            QVERIFY(TestSupport::isWhollyInside(dialog->findChild<QDialogButtonBox*>(), dialog));
+            const auto* label = dialog->findChild<ElidedLabel*>(QStringLiteral("titleLabel"));
+            QVERIFY(label && label->text() == title && label->isElided());
+        }
     }
 
     void move3DialogShortOutline()

@@ -2,6 +2,7 @@
 #include "common/testsupport.h"
 #include "slicetestmodels.h"
 
+#include "shared/plainscaledraw.h"
 #include "shared/preferences.h"
 #include "slices/sliceplot.h"
 #include "slices/surferexport.h"
@@ -185,6 +186,10 @@ void SlicePlotTest::constructorSettings()
     QVERIFY(!plot.axisAutoScale(QwtPlot::yLeft));
     QVERIFY(plot.axisWidget(QwtPlot::xBottom)->isColorBarEnabled());
     QCOMPARE(plot.axisWidget(QwtPlot::xBottom)->colorBarWidth(), 16);
+    // Coordinates in plain notation; the values of the colour bar as before.
+    QVERIFY(dynamic_cast<const PlainScaleDraw*>(plot.axisScaleDraw(QwtPlot::xTop)));
+    QVERIFY(dynamic_cast<const PlainScaleDraw*>(plot.axisScaleDraw(QwtPlot::yLeft)));
+    QVERIFY(!dynamic_cast<const PlainScaleDraw*>(plot.axisScaleDraw(QwtPlot::xBottom)));
 
     QwtPlotGrid* grid = gridOf(plot);
     QVERIFY(grid);

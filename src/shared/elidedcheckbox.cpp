@@ -1,4 +1,4 @@
-#include "app/elidedcheckbox.h"
+#include "shared/elidedcheckbox.h"
 
 #include <QApplication>
 #include <QHelpEvent>
