@@ -1,42 +1,25 @@
+#include "common/preferencesstore.h"
 #include "common/testregistry.h"
 #include "common/testsupport.h"
 
 #include "app/preferencesdialog.h"
-#include "shared/applicationconstants.h"
 #include "shared/preferences.h"
 
 #include <QDoubleValidator>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <cmath>
 #include <limits>
 
+using PreferencesStore::storeValue;
+using PreferencesStore::storedKeys;
+using PreferencesStore::storedValue;
 using TestSupport::nextTabStop;
 using TestSupport::typeInto;
 
 namespace {
-
-QVariant storedValue(const QString& key)
-{
-    QSettings settings(applicationName, QStringLiteral("Preferences"));
-    return settings.value(key);
-}
-
-QStringList storedKeys()
-{
-    QSettings settings(applicationName, QStringLiteral("Preferences"));
-    return settings.allKeys();
-}
-
-void storeValue(const QString& key, const QVariant& value)
-{
-    QSettings settings(applicationName, QStringLiteral("Preferences"));
-    settings.setValue(key, value);
-    settings.sync();
-}
 
 void clickButton(QDialogButtonBox* box, QDialogButtonBox::StandardButton which)
 {

@@ -1,36 +1,16 @@
+#include "common/preferencesstore.h"
 #include "common/testregistry.h"
 #include "common/testsupport.h"
 
-#include "shared/applicationconstants.h"
 #include "shared/preferences.h"
 
-#include <QSettings>
 #include <QTest>
 
 #include <limits>
 
-namespace {
-
-QVariant storedValue(const QString& key)
-{
-    QSettings settings(applicationName, QStringLiteral("Preferences"));
-    return settings.value(key);
-}
-
-QStringList storedKeys()
-{
-    QSettings settings(applicationName, QStringLiteral("Preferences"));
-    return settings.allKeys();
-}
-
-void storeValue(const QString& key, const QVariant& value)
-{
-    QSettings settings(applicationName, QStringLiteral("Preferences"));
-    settings.setValue(key, value);
-    settings.sync();
-}
-
-} // namespace
+using PreferencesStore::storeValue;
+using PreferencesStore::storedKeys;
+using PreferencesStore::storedValue;
 
 class PreferencesTest : public QObject
 {

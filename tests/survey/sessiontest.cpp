@@ -190,7 +190,7 @@ private slots:
 
         // Running out of memory while reading (a string of gigabytes, say)
         // leaves the list as it was.
-        ExhaustingDevice exhausted(session(QByteArray("spec"), QByteArray(176, '\1')).left(20));
+        ExhaustingDevice exhausted(session(QByteArray("probe"), QByteArray(176, '\1')).left(20));
         QVERIFY(!list.loadSession(exhausted, QStringLiteral("big.kv")));
         QCOMPARE(list.count(), 2);
     }
