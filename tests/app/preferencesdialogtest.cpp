@@ -42,17 +42,8 @@ class PreferencesDialogTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        Preferences::destroy();
-        TestSupport::clearAllSettings();
-    }
-
-    void cleanupTestCase()
-    {
-        Preferences::destroy();
-        TestSupport::clearAllSettings();
-    }
+    void init() { PreferencesStore::reset(); }
+    void cleanupTestCase() { PreferencesStore::reset(); }
 
     void dialogLayout()
     {

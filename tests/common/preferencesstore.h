@@ -1,6 +1,9 @@
 #pragma once
 
+#include "common/testsupport.h"
+
 #include "shared/applicationconstants.h"
+#include "shared/preferences.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -8,6 +11,13 @@
 
 // The preferences' own settings store, read and written behind their back.
 namespace PreferencesStore {
+
+// No preferences object and nothing stored: the next use reads afresh.
+inline void reset()
+{
+    Preferences::destroy();
+    TestSupport::clearAllSettings();
+}
 
 inline QVariant storedValue(const QString& key)
 {

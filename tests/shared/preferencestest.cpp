@@ -17,17 +17,8 @@ class PreferencesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        Preferences::destroy();
-        TestSupport::clearAllSettings();
-    }
-
-    void cleanupTestCase()
-    {
-        Preferences::destroy();
-        TestSupport::clearAllSettings();
-    }
+    void init() { PreferencesStore::reset(); }
+    void cleanupTestCase() { PreferencesStore::reset(); }
 
     void defaultsWithoutStoredKeys()
     {
